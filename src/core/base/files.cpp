@@ -1,0 +1,228 @@
+#include "base/files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+
+#include "base/sjis.h"
+
+namespace sorvane {
+
+fs::path NativeName(std::string_view sjisName) {
+    std::string utf8 = Utf8FromSjis(sjisName);
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string SjisFromPath(const fs::path& path) {
+    std::u8string u8 = path.u8string();
+    return SjisFromUtf8(std::string_view(reinterpret_cast<const char*>(u8.data()), u8.size()));
+}
+
+bool IsSafeComponent(std::string_view name) {
+    if (name.empty() || name == "." || name == "..") return false;
+    bool trail = false;
+    for (char c : name) {
+        auto b = static_cast<unsigned char>(c);
+        if (trail) {
+            trail = false;
+            continue;
+        }
+        if (IsSjisLead(b)) {
+            trail = true;
+            continue;
+        }
+        if (b < 0x20 || b == 0x7F || c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' ||
+            c == '"' || c == '<' || c == '>' || c == '|')
+            return false;
+    }
+    return !trail;
+}
+
+namespace {
+// Native names are UTF-8 here, where every byte below 0x80 is ASCII, so plain folding is right.
+bool SameNativeName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        char x = a[i] >= 'a' && a[i] <= 'z' ? static_cast<char>(a[i] - 32) : a[i];
+        char y = b[i] >= 'a' && b[i] <= 'z' ? static_cast<char>(b[i] - 32) : b[i];
+        if (x != y) return false;
+    }
+    return true;
+}
+}  // namespace
+
+fs::path ResolveComponent(const fs::path& dir, const fs::path& name) {
+    std::error_code ec;
+    fs::path exact = dir / name;
+    if (fs::exists(fs::symlink_status(exact, ec))) return exact;
+    std::string wanted = name.string();
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string have = it->path().filename().string();
+        if (SameNativeName(have, wanted)) return it->path();
+    }
+    return exact;
+}
+
+ProgramFolder::ProgramFolder(fs::path root) : root_(std::move(root)) {
+    std::error_code ec;
+    fs::path abs = fs::absolute(root_, ec);
+    if (!ec) root_ = abs.lexically_normal();
+    std::string s = root_.string();
+    while (s.size() > 1 && s.back() == '/') s.pop_back();
+    root_ = fs::path(s);
+}
+
+std::optional<fs::path> ProgramFolder::Resolve(std::string_view rel) const {
+    if (rel.empty() || rel.front() == '\\' || rel.front() == '/') return std::nullopt;
+    fs::path out = root_;
+    size_t start = 0;
+    while (start <= rel.size()) {
+        size_t end = start;
+        // Separators only at character boundaries: 0x5C can be a trail byte in Shift-JIS.
+        bool trail = false;
+        while (end < rel.size()) {
+            auto b = static_cast<unsigned char>(rel[end]);
+            if (trail) {
+                trail = false;
+            } else if (IsSjisLead(b)) {
+                trail = true;
+            } else if (b == '\\' || b == '/') {
+                break;
+            }
+            ++end;
+        }
+        std::string_view comp = rel.substr(start, end - start);
+        if (!IsSafeComponent(comp)) return std::nullopt;
+        out = ResolveComponent(out, NativeName(comp));
+        if (end >= rel.size()) break;
+        start = end + 1;
+        if (start >= rel.size()) return std::nullopt;
+    }
+    return out;
+}
+
+fs::path ProgramFolder::Path(std::string_view rel) const {
+    auto p = Resolve(rel);
+    if (!p) throw FileError("unsafe file name: " + Utf8FromSjis(rel), root_);
+    return *p;
+}
+
+bool ProgramFolder::EnsureFolder(std::string_view rel) const {
+    auto p = Resolve(rel);
+    if (!p) return false;
+    std::error_code ec;
+    if (fs::is_directory(*p, ec)) return true;
+    fs::create_directory(*p, ec);
+    return !ec && fs::is_directory(*p, ec);
+}
+
+bool ReadWholeFile(const fs::path& path, std::string& out) {
+    out.clear();
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return false;
+        throw FileError(std::string("cannot open: ") + std::strerror(errno), path);
+    }
+    char buf[1 << 16];
+    for (;;) {
+        ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            int e = errno;
+            ::close(fd);
+            throw FileError(std::string("cannot read: ") + std::strerror(e), path);
+        }
+        if (n == 0) break;
+        out.append(buf, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    return true;
+}
+
+void WriteFileAtomic(const fs::path& path, std::string_view data) {
+    fs::path tmpl = path;
+    tmpl += ".tmpXXXXXX";
+    std::string name = tmpl.string();
+    int fd = ::mkstemp(name.data());
+    if (fd < 0) throw FileError(std::string("cannot create: ") + std::strerror(errno), path);
+    const char* p = data.data();
+    size_t left = data.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            int e = errno;
+            ::close(fd);
+            ::unlink(name.c_str());
+            throw FileError(std::string("cannot write: ") + std::strerror(e), path);
+        }
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+    // mkstemp creates 0600; day files and settings are ordinary user files.
+    ::fchmod(fd, 0644);
+    if (::close(fd) != 0 || ::rename(name.c_str(), path.c_str()) != 0) {
+        int e = errno;
+        ::unlink(name.c_str());
+        throw FileError(std::string("cannot replace: ") + std::strerror(e), path);
+    }
+}
+
+std::vector<std::string> SplitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t nl = text.find('\n', start);
+        if (nl == std::string_view::npos) {
+            lines.emplace_back(text.substr(start));
+            break;
+        }
+        size_t end = nl;
+        if (end > start && text[end - 1] == '\r') --end;
+        lines.emplace_back(text.substr(start, end - start));
+        start = nl + 1;
+    }
+    return lines;
+}
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+    size_t total = 0;
+    for (const auto& l : lines) total += l.size() + 2;
+    std::string out;
+    out.reserve(total);
+    for (const auto& l : lines) {
+        out += l;
+        out += "\r\n";
+    }
+    return out;
+}
+
+bool ReadLines(const fs::path& path, std::vector<std::string>& lines) {
+    std::string data;
+    if (!ReadWholeFile(path, data)) {
+        lines.clear();
+        return false;
+    }
+    lines = SplitLines(data);
+    return true;
+}
+
+void WriteLines(const fs::path& path, const std::vector<std::string>& lines) {
+    WriteFileAtomic(path, JoinLines(lines));
+}
+
+std::vector<std::string_view> SplitRecords(std::string_view data, size_t recordSize) {
+    std::vector<std::string_view> out;
+    if (recordSize == 0) return out;
+    out.reserve(data.size() / recordSize + 1);
+    for (size_t off = 0; off < data.size(); off += recordSize)
+        out.push_back(data.substr(off, recordSize));
+    return out;
+}
+
+}  // namespace sorvane

@@ -1,0 +1,68 @@
+#include "shell/grid.h"
+
+namespace sorvane {
+
+void Grid::Resize(int cols, int rows) {
+    if (cols < 0) cols = 0;
+    if (rows < 0) rows = 0;
+    std::vector<Cell> cells(static_cast<size_t>(cols) * static_cast<size_t>(rows));
+    for (int r = 0; r < rows && r < rows_; ++r)
+        for (int c = 0; c < cols && c < cols_; ++c)
+            cells[static_cast<size_t>(r) * cols + c] =
+                std::move(cells_[static_cast<size_t>(r) * cols_ + c]);
+    cells_ = std::move(cells);
+    colWidths_.resize(static_cast<size_t>(cols), 64);
+    rowHeights_.resize(static_cast<size_t>(rows), 0);
+    cols_ = cols;
+    rows_ = rows;
+    Touch();
+}
+
+const Cell& Grid::At(int col, int row) const {
+    static const Cell empty;
+    if (col < 0 || row < 0 || col >= cols_ || row >= rows_) return empty;
+    return cells_[static_cast<size_t>(row) * cols_ + col];
+}
+
+Cell* Grid::Mutable(int col, int row) {
+    if (col < 0 || row < 0 || col >= cols_ || row >= rows_) return nullptr;
+    Touch();
+    return &cells_[static_cast<size_t>(row) * cols_ + col];
+}
+
+void Grid::SetText(int col, int row, std::string text) {
+    if (Cell* c = Mutable(col, row)) c->text = std::move(text);
+}
+
+void Grid::SetStyle(int col, int row, const CellStyle& style) {
+    if (Cell* c = Mutable(col, row)) c->style = style;
+}
+
+int Grid::ColWidth(int col) const {
+    return col >= 0 && col < cols_ ? colWidths_[static_cast<size_t>(col)] : 0;
+}
+
+void Grid::SetColWidth(int col, int width) {
+    if (col < 0 || col >= cols_) return;
+    colWidths_[static_cast<size_t>(col)] = width;
+    Touch();
+}
+
+int Grid::RowHeight(int row) const {
+    if (row < 0 || row >= rows_) return defaultRowHeight_;
+    int h = rowHeights_[static_cast<size_t>(row)];
+    return h > 0 ? h : defaultRowHeight_;
+}
+
+void Grid::SetRowHeight(int row, int h) {
+    if (row < 0 || row >= rows_) return;
+    rowHeights_[static_cast<size_t>(row)] = h;
+    Touch();
+}
+
+void Grid::ClearCells() {
+    for (auto& c : cells_) c = Cell{};
+    Touch();
+}
+
+}  // namespace sorvane

@@ -1,0 +1,1 @@
+#include "link/absent_link.h"
