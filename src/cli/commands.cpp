@@ -1,0 +1,19 @@
+// The command table of the CLI.
+#include "cli_app.h"
+#include "cmd_shell.h"
+
+namespace sorvane {
+
+const std::vector<CliCommand>& CliCommands() {
+    static const std::vector<CliCommand> commands = {
+        {"start", "start", "run the start-up sequence (folders, error log, NVInit)", CmdStart},
+        {"grid", "grid NAME", "print a main-window grid (StringGrid3 ... StringGrid9)", CmdGrid},
+        {"settings", "settings get|set SECTION KEY [VALUE]", "read or write sorvane.ini",
+         CmdSettings},
+        {"option", "option N9|N19|N21", "toggle an option mark, or open N21's window", CmdOption},
+        {"manual", "manual", "open the manual SorvaneNV.pdf", CmdManual},
+    };
+    return commands;
+}
+
+}  // namespace sorvane

@@ -1,0 +1,79 @@
+// Program-folder names, the atomic write, lines and fixed-size records.
+#include <gtest/gtest.h>
+
+#include <iterator>
+
+#include "base/files.h"
+#include "base/sjis.h"
+#include "temp_dir.h"
+
+namespace sorvane {
+namespace {
+
+using testing::TempDir;
+
+TEST(ProgramFolder, NamesMatchWithoutRegardToCase) {
+    TempDir t;
+    ProgramFolder f(t.path());
+    ASSERT_TRUE(f.EnsureFolder("DATA"));
+    // "Data" and "data" name the folder made as "DATA"; no second folder appears.
+    EXPECT_TRUE(f.EnsureFolder("Data"));
+    EXPECT_EQ(f.Path("data\\x.nvRA"), t.path() / "DATA" / "x.nvRA");
+    EXPECT_EQ(f.Path("Data/x.nvRA"), t.path() / "DATA" / "x.nvRA");
+    int folders = 0;
+    for (auto& e : fs::directory_iterator(t.path())) folders += e.is_directory();
+    EXPECT_EQ(folders, 1);
+}
+
+TEST(ProgramFolder, JapaneseNamesAreNativeUtf8OnDisk) {
+    TempDir t;
+    ProgramFolder f(t.path());
+    ASSERT_TRUE(f.EnsureFolder("DATA"));
+    std::string name = Sj("DATA\\2024年05月01日大井.nvSEr");
+    WriteFileAtomic(f.Path(name), "x");
+    EXPECT_TRUE(fs::exists(t.path() / "DATA" / fs::path(u8"2024年05月01日大井.nvSEr")));
+}
+
+TEST(ProgramFolder, RefusesNamesThatLeaveTheFolder) {
+    TempDir t;
+    ProgramFolder f(t.path());
+    for (const char* bad : {"", "..", "../x", "DATA\\..\\..\\x", "/etc/passwd", "\\x", "C:x",
+                            "a\\\\b", "a\\", "x\ty", "SEI\\."}) {
+        EXPECT_FALSE(f.Resolve(bad).has_value()) << bad;
+    }
+    EXPECT_THROW(f.Path("../x"), FileError);
+    // 0x5C as the second byte of a two-byte character is not a separator: "表" is 0x95 0x5C.
+    std::string hyo = Sj("表.txt");
+    ASSERT_EQ(hyo[1], '\\');
+    auto p = f.Resolve(hyo);
+    ASSERT_TRUE(p.has_value());
+    EXPECT_EQ(p->parent_path(), f.Root());
+}
+
+TEST(AtomicWrite, ReplacesWholeAndLeavesNoTemporaries) {
+    TempDir t;
+    fs::path p = t.path() / "a.txt";
+    WriteFileAtomic(p, "old content");
+    WriteFileAtomic(p, "new");
+    std::string back;
+    ASSERT_TRUE(ReadWholeFile(p, back));
+    EXPECT_EQ(back, "new");
+    EXPECT_EQ(std::distance(fs::directory_iterator(t.path()), fs::directory_iterator()), 1);
+    // A write into a folder that does not exist fails loudly and leaves nothing behind.
+    EXPECT_THROW(WriteFileAtomic(t.path() / "missing" / "b.txt", "x"), FileError);
+    EXPECT_FALSE(ReadWholeFile(t.path() / "none.txt", back));
+}
+
+TEST(Lines, CrLfAndShortLastRecord) {
+    EXPECT_EQ(SplitLines("a\r\nb\r\n"), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(SplitLines("a\nb"), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(SplitLines("\r\n\r\n"), (std::vector<std::string>{"", ""}));
+    EXPECT_EQ(JoinLines({"a", ""}), "a\r\n\r\n");
+    auto recs = SplitRecords("abcdefgh", 3);
+    ASSERT_EQ(recs.size(), 3u);
+    EXPECT_EQ(recs[2], "gh");
+    EXPECT_TRUE(SplitRecords("", 3).empty());
+}
+
+}  // namespace
+}  // namespace sorvane
