@@ -81,8 +81,7 @@ int CmdOption(CliContext& ctx, const std::vector<std::string>& args) {
 int CmdManual(CliContext& ctx, const std::vector<std::string>& args) {
     if (!args.empty()) return Usage("manual");
     if (!StartQuietly(ctx)) return kExitError;
-    ctx.shell().OpenManual();
-    return kExitOk;
+    return ctx.shell().OpenManual() ? kExitOk : kExitError;
 }
 
 }  // namespace sorvane

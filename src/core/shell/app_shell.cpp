@@ -131,15 +131,16 @@ std::optional<UnprocessedDaysRequest> AppShell::RequestUnprocessedDays() {
 
 void AppShell::ToggleDayPanel() { main_.panel4Visible = !main_.panel4Visible; }
 
-void AppShell::OpenManual() {
+bool AppShell::OpenManual() {
     auto path = folder_.Resolve("SorvaneNV.pdf");
     std::error_code ec;
     if (!path || !fs::is_regular_file(*path, ec)) {
         ports_.ui.Beep();
         ports_.ui.Inform(Sj("使用解説書[SorvaneNV.pdf]が見つかりません。"));
-        return;
+        return false;
     }
     ports_.platform.OpenDocument(SjisFromPath(*path), ShowMode::Normal);
+    return true;
 }
 
 std::string BrowserCommandLine(const std::string& command, const std::string& url) {

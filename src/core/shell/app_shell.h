@@ -73,7 +73,8 @@ class AppShell {
     // N21: the preconditions; the window to open, or nothing when a message was shown.
     std::optional<UnprocessedDaysRequest> RequestUnprocessedDays();
     void ToggleDayPanel();  // SpeedButton8
-    void OpenManual();      // HelpContentsItem, SpeedButton5
+    // HelpContentsItem, SpeedButton5; false when the manual is missing (after the message).
+    bool OpenManual();
     // Opens a URL with the desktop's browser, falling back to the registered .htm handler.
     bool OpenWebPage(const std::string& url, ShowMode mode);
 
