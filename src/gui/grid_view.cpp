@@ -1,0 +1,47 @@
+// Shape of a grid view: widths and heights in pixels, as the core's grid states them.
+#include "grid_view.h"
+
+#include <QHeaderView>
+
+#include "qt_text.h"
+
+GridView::GridView(const sorvane::Grid& grid, QWidget* parent) : QTableView(parent) {
+    setObjectName(QtFromSjis(grid.name()));
+    model_ = new GridModel(grid, this);
+    setModel(model_);
+    Setup();
+    connect(model_, &QAbstractItemModel::modelReset, this, &GridView::ApplyShape);
+    ApplyShape();
+}
+
+GridView::GridView(const QString& name, QWidget* parent) : QTableView(parent) {
+    setObjectName(name);
+    Setup();
+}
+
+void GridView::Setup() {
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setWordWrap(false);
+    verticalHeader()->hide();
+    verticalHeader()->setMinimumSectionSize(1);
+    horizontalHeader()->setMinimumSectionSize(1);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+}
+
+void GridView::refresh() {
+    if (model_) model_->refresh();
+}
+
+void GridView::ApplyShape() {
+    const sorvane::Grid& g = model_->grid();
+    for (int c = 0; c < g.ColCount(); ++c) setColumnWidth(c, g.ColWidth(c));
+    verticalHeader()->setDefaultSectionSize(g.DefaultRowHeight());
+    for (int r = 0; r < model_->rowCount(); ++r) {
+        const int h = g.RowHeight(model_->gridRow(r));
+        if (h != g.DefaultRowHeight()) setRowHeight(r, h);
+    }
+    horizontalHeader()->setVisible(model_->headerRows() > 0);
+    if (model_->headerRows() > 0) horizontalHeader()->setFixedHeight(g.RowHeight(0));
+}

@@ -1,0 +1,57 @@
+// The user-interface port on Qt: real beeps and message boxes, the override cursor and event
+// pumping. In recording mode nothing modal is shown: every call is kept and confirmations are
+// answered from a queue, so automated runs never block.
+#pragma once
+
+#include <QString>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "ports/ui.h"
+
+class QWidget;
+
+class GuiUi : public sorvane::Ui {
+  public:
+    enum class Kind { Beep, WarningBeep, Inform, Message, Confirm, Error };
+    struct Shown {
+        Kind kind;
+        std::string text;  // Shift-JIS, empty for beeps
+    };
+
+    explicit GuiUi(bool recording = false) : recording_(recording) {}
+
+    // The window that owns the boxes and the caption they carry.
+    void setParentWidget(QWidget* parent) { parent_ = parent; }
+    void setTitle(const QString& title) { title_ = title; }
+
+    bool recording() const { return recording_; }
+    void setRecording(bool on) { recording_ = on; }
+    // Recording mode: the answers of the next confirmations, in order; when none is queued the
+    // default answer is given.
+    void queueAnswer(bool yes) { answers_.push_back(yes); }
+    void setDefaultAnswer(bool yes) { defaultAnswer_ = yes; }
+    const std::vector<Shown>& shown() const { return shown_; }
+    void clearShown() { shown_.clear(); }
+
+    void Beep() override;
+    void WarningBeep() override;
+    void Inform(const std::string& sjisText) override;
+    void Message(const std::string& sjisText) override;
+    bool Confirm(const std::string& sjisText) override;
+    void ShowError(const std::string& sjisText) override;
+    void SetCursor(sorvane::CursorShape shape) override;
+    void ProcessEvents() override;
+
+  private:
+    bool Record(Kind kind, const std::string& text);
+
+    bool recording_;
+    QWidget* parent_ = nullptr;
+    QString title_;
+    std::deque<bool> answers_;
+    bool defaultAnswer_ = true;
+    std::vector<Shown> shown_;
+    bool cursorOverridden_ = false;
+};

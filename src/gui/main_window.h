@@ -1,0 +1,78 @@
+// The main window (TMainForm): shows the shell's MainFormState and forwards the user's
+// commands to the AppShell. Widgets carry the control names of the original form as their
+// objectNames, so other windows and tests find them by name.
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+#include <vector>
+
+#include "shell/app_shell.h"
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+class QToolButton;
+class QWidget;
+class GridView;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    explicit MainWindow(sorvane::AppShell& shell, QWidget* parent = nullptr);
+
+    // The place as the settings keep it: the client area's left, top, width and height (the
+    // restored geometry while maximized or minimized). Written back exactly by placeFrom().
+    sorvane::WindowPlace currentPlace() const;
+    void placeFrom(const sorvane::WindowPlace& place);
+
+  public slots:
+    // Shows the state again after the core changed it.
+    void syncFromState();
+
+    // The acquisition window arrives with the bulk acquisition; until then JVBtn shows nothing.
+    void openAcquisitionWindow();
+    void openUnprocessedDays();  // N21
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void BuildMenu();
+    QWidget* BuildTopBar();
+    QWidget* BuildDayPanel();
+    QWidget* BuildPages();
+    QWidget* BuildAnalysisTab();
+    QWidget* BuildEntryTab();
+    QWidget* BuildVerificationTab();
+    QWidget* BuildTallyTab();
+    GridView* AddGrid(sorvane::Grid& grid);
+
+    sorvane::AppShell& shell_;
+
+    QAction* n9_ = nullptr;
+    QAction* n19_ = nullptr;
+
+    QComboBox* dateCombo_ = nullptr;
+    QPushButton* tekiAnaBtn_ = nullptr;
+    QPushButton* tekiAnaBtn2_ = nullptr;
+    QLabel* bashoLabel_ = nullptr;
+    QLabel* raceLabel_ = nullptr;
+    QLabel* restTimeLabel_ = nullptr;
+    QWidget* panel4_ = nullptr;
+    QListWidget* datList_ = nullptr;
+    QLabel* dlLabel_ = nullptr;
+    QTabWidget* pageControl5_ = nullptr;
+    QTabWidget* pageControl6_ = nullptr;
+    QWidget* tabSheet6_ = nullptr;
+    std::vector<GridView*> grids_;
+
+    QString shownHint_;
+    QStringList shownDates_;
+    QStringList shownRaces_;
+};
