@@ -17,7 +17,7 @@ namespace {
 using testing::TempDir;
 
 // Runs the CLI in process and captures both streams.
-struct Run {
+struct CliRun {
     int status = -1;
     std::string out;
     std::string err;
@@ -34,9 +34,9 @@ std::string Slurp(std::FILE* f) {
     return s;
 }
 
-Run Cli(std::vector<std::string> args, const char* envHome = nullptr) {
+CliRun Cli(std::vector<std::string> args, const char* envHome = nullptr) {
     CliStreams s{std::tmpfile(), std::tmpfile(), nullptr};
-    Run r;
+    CliRun r;
     r.status = CliMain(args, s, envHome, "/nonexistent-exe-dir");
     r.out = Slurp(s.out);
     r.err = Slurp(s.err);
@@ -44,7 +44,7 @@ Run Cli(std::vector<std::string> args, const char* envHome = nullptr) {
 }
 
 TEST(Cli, UsageAndExitStatuses) {
-    Run help = Cli({"--help"});
+    CliRun help = Cli({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("usage: sorvane-cli"), std::string::npos);
     EXPECT_NE(help.out.find("grid NAME"), std::string::npos);
@@ -60,11 +60,12 @@ TEST(Cli, UsageAndExitStatuses) {
 
 TEST(Cli, GridIsTabSeparatedInUtf8OrShiftJis) {
     TempDir t;
-    Run utf8 = Cli({"--home", t.path().string(), "grid", "StringGrid4"});
+    CliRun utf8 = Cli({"--home", t.path().string(), "grid", "StringGrid4"});
     ASSERT_EQ(utf8.status, 0) << utf8.err;
     std::string first = utf8.out.substr(0, utf8.out.find('\n'));
-    EXPECT_EQ(first.substr(0, 32), "枠\t馬\t馬名\t性齢\t騎手\t斤量");
-    Run sjis = Cli({"--home", t.path().string(), "--sjis", "grid", "StringGrid4"});
+    const std::string headings = "枠\t馬\t馬名\t性齢\t騎手\t斤量";
+    EXPECT_EQ(first.substr(0, headings.size()), headings);
+    CliRun sjis = Cli({"--home", t.path().string(), "--sjis", "grid", "StringGrid4"});
     EXPECT_EQ(Utf8FromSjis(sjis.out), utf8.out);
     EXPECT_NE(sjis.out, utf8.out);
     // 31 columns, one heading row and 18 empty rows with nothing trimmed.
@@ -74,12 +75,12 @@ TEST(Cli, GridIsTabSeparatedInUtf8OrShiftJis) {
 
 TEST(Cli, MessagesAreOneLineOnStandardErrorAndEndWithStatusOne) {
     TempDir t;
-    Run r = Cli({"--home", t.path().string(), "manual"});
+    CliRun r = Cli({"--home", t.path().string(), "manual"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "使用解説書[SorvaneNV.pdf]が見つかりません。\n");
-    Run n9 = Cli({"--home", t.path().string(), "option", "N9"});
+    CliRun n9 = Cli({"--home", t.path().string(), "option", "N9"});
     EXPECT_EQ(n9.out, "N9\t1\n");
-    Run n21 = Cli({"--home", t.path().string(), "option", "N21"});
+    CliRun n21 = Cli({"--home", t.path().string(), "option", "N21"});
     EXPECT_EQ(n21.status, 1);
     EXPECT_NE(n21.err.find("ﾁｪｯｸをはずしてから実行してください。"), std::string::npos);
 }
@@ -88,9 +89,9 @@ TEST(Cli, SharesTheSettingsFileAndHonoursTheHomeEnvironment) {
     TempDir t;
     EXPECT_EQ(Cli({"settings", "set", "OddsSpan", "ceil", "｢12.5｣"}, t.path().c_str()).status, 0);
     EXPECT_EQ(SettingsFile(t.path() / "sorvane.ini").ReadString("OddsSpan", "ceil", ""), "12.5");
-    Run get = Cli({"--home", t.path().string(), "settings", "get", "OddsSpan", "ceil"});
+    CliRun get = Cli({"--home", t.path().string(), "settings", "get", "OddsSpan", "ceil"});
     EXPECT_EQ(get.out, "12.5\n");
-    Run start = Cli({"--home", t.path().string(), "start"});
+    CliRun start = Cli({"--home", t.path().string(), "start"});
     EXPECT_EQ(start.status, 0) << start.err;
     EXPECT_NE(start.out.find("place\t10,10 1000x900"), std::string::npos);
     EXPECT_TRUE(fs::is_directory(t.path() / "CHG"));
@@ -104,8 +105,7 @@ TEST(TerminalUi, ConfirmationsWithoutATerminalAreNo) {
     EXPECT_TRUE(yes.Confirm(Sj("実行しますか？")));
     yes.ShowError("x\r\ny");
     EXPECT_TRUE(yes.errorShown());
-    EXPECT_EQ(Slurp(err),
-              "データ取込を中止します。実行しますか？\n実行しますか？\nx  y\n");
+    EXPECT_EQ(Slurp(err), "データ取込を中止します。実行しますか？\n実行しますか？\nx  y\n");
 }
 
 }  // namespace
