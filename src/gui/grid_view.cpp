@@ -14,11 +14,6 @@ GridView::GridView(const sorvane::Grid& grid, QWidget* parent) : QTableView(pare
     ApplyShape();
 }
 
-GridView::GridView(const QString& name, QWidget* parent) : QTableView(parent) {
-    setObjectName(name);
-    Setup();
-}
-
 void GridView::Setup() {
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);

@@ -12,8 +12,6 @@ class GridView : public QTableView {
   public:
     // objectName is the grid's control name ("StringGrid4" ...).
     GridView(const sorvane::Grid& grid, QWidget* parent = nullptr);
-    // A grid control whose state the core does not hold yet: shown empty.
-    GridView(const QString& name, QWidget* parent = nullptr);
 
     GridModel* gridModel() const { return model_; }
     // Picks up changes of the grid (a no-op when its revision is unchanged).

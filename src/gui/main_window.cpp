@@ -315,8 +315,7 @@ QWidget* MainWindow::BuildVerificationTab() {
     matrixBar->addWidget(Button(matrix, "KanteBtn", "集計"));
     matrixBar->addStretch(1);
     matrixCol->addLayout(matrixBar);
-    // The matrix grid has no state in the core yet; it stays empty until the appraisal fills it.
-    matrixCol->addWidget(new GridView(QStringLiteral("StringGrid10"), matrix), 1);
+    matrixCol->addWidget(AddGrid(shell_.main().stringGrid10), 1);
     pages->addTab(matrix, U("マトリクス表"));
 
     col->addWidget(pages);

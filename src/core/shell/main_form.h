@@ -49,6 +49,7 @@ struct MainFormState {
     Grid stringGrid7{"StringGrid7", 0, 0};
     Grid stringGrid8{"StringGrid8", 0, 0};
     Grid stringGrid9{"StringGrid9", 0, 0};
+    Grid stringGrid10{"StringGrid10", 0, 0};  // the pair matrix of the verification tab
 
     // The grids by their control names, for the front ends ("StringGrid4" ...); null if none.
     Grid* FindGrid(const std::string& name);

@@ -116,9 +116,11 @@ void SetupMainGrids(MainFormState& f) {
                              {25, "人"}});
     Apply(f.stringGrid3, g3, 2);
 
-    // The win/loss matrix is shaped by the race comparison when a race is shown.
+    // The win/loss matrices are shaped by the race comparison when a race is shown.
     f.stringGrid8.Resize(19, 19);
     f.stringGrid8.SetFixed(1, 1);
+    f.stringGrid10.Resize(19, 19);
+    f.stringGrid10.SetFixed(1, 1);
 }
 
 Grid* MainFormState::FindGrid(const std::string& name) {
@@ -129,7 +131,7 @@ Grid* MainFormState::FindGrid(const std::string& name) {
 
 std::vector<Grid*> MainFormState::Grids() {
     return {&stringGrid3, &stringGrid4, &stringGrid5, &stringGrid6,
-            &stringGrid7, &stringGrid8, &stringGrid9};
+            &stringGrid7, &stringGrid8, &stringGrid9, &stringGrid10};
 }
 
 }  // namespace sorvane
