@@ -51,6 +51,7 @@ struct ResultCombo {
     int Horse(BetKind kind, int i) const;
     // Label of entry i of 枠連 .. ３連単; "" for 単勝, 複勝 or i out of range.
     const std::string& Label(BetKind kind, int i) const;
+    // The same label to write; null for 単勝, 複勝 or i out of range.
     std::string* LabelSlot(BetKind kind, int i);
 };
 

@@ -2,18 +2,12 @@
 #include "raceday/race_day.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "base/fields.h"
 #include "store/records.h"
 
 namespace sorvane {
-
-namespace {
-
-constexpr RecordType kOddsTypes[6] = {RecordType::O1, RecordType::O2, RecordType::O3,
-                                      RecordType::O4, RecordType::O5, RecordType::O6};
-
-}  // namespace
 
 RunnerTable::RunnerTable() : records_(kMaxRaces * kMaxRunners, RecordLength(RecordType::SE)) {}
 
@@ -42,13 +36,35 @@ RaceDay::RaceDay()
     : raceTable(kMaxRaces, RecordLength(RecordType::RA)),
       pastRunTable(kMaxRaces, kMaxRunners, kMaxPastRuns),
       payoutTable(kMaxRaces, RecordLength(RecordType::HR)),
-      oddsTables{RecordTable(kMaxRaces, RecordLength(kOddsTypes[0])),
-                 RecordTable(kMaxRaces, RecordLength(kOddsTypes[1])),
-                 RecordTable(kMaxRaces, RecordLength(kOddsTypes[2])),
-                 RecordTable(kMaxRaces, RecordLength(kOddsTypes[3])),
-                 RecordTable(kMaxRaces, RecordLength(kOddsTypes[4])),
-                 RecordTable(kMaxRaces, RecordLength(kOddsTypes[5]))} {
+      oddsO1(kMaxRaces, RecordLength(RecordType::O1)),
+      oddsO2(kMaxRaces, RecordLength(RecordType::O2)),
+      oddsO3(kMaxRaces, RecordLength(RecordType::O3)),
+      oddsO4(kMaxRaces, RecordLength(RecordType::O4)),
+      oddsO5(kMaxRaces, RecordLength(RecordType::O5)),
+      oddsO6(kMaxRaces, RecordLength(RecordType::O6)) {
     Initialise();
+}
+
+RecordTable& RaceDay::OddsTable(int kind) {
+    return const_cast<RecordTable&>(static_cast<const RaceDay*>(this)->OddsTable(kind));
+}
+
+const RecordTable& RaceDay::OddsTable(int kind) const {
+    switch (kind) {
+        case 1:
+            return oddsO1;
+        case 2:
+            return oddsO2;
+        case 3:
+            return oddsO3;
+        case 4:
+            return oddsO4;
+        case 5:
+            return oddsO5;
+        case 6:
+            return oddsO6;
+    }
+    throw std::out_of_range("odds record kind " + std::to_string(kind));
 }
 
 void RaceDay::Initialise() {
@@ -59,7 +75,7 @@ void RaceDay::Initialise() {
 void RaceDay::ClearRecords() {
     raceTable.ClearAll();
     payoutTable.ClearAll();
-    for (RecordTable& t : oddsTables) t.ClearAll();
+    for (int k = 1; k <= 6; ++k) OddsTable(k).ClearAll();
     runnerTable.ClearAll();
     pastRunTable.ClearAll();
     for (auto& race : pastRunMark)
@@ -81,7 +97,7 @@ int RaceDay::RegisteredRunners(int race) const {
 size_t RaceDay::AllocatedBytes() const {
     size_t n = sizeof(*this) + raceTable.AllocatedBytes() + runnerTable.AllocatedBytes() +
                pastRunTable.AllocatedBytes() + payoutTable.AllocatedBytes();
-    for (const RecordTable& t : oddsTables) n += t.AllocatedBytes();
+    for (int k = 1; k <= 6; ++k) n += OddsTable(k).AllocatedBytes();
     // The texts of the analysis and odds records are short and stay within their inline
     // storage; they add nothing.
     return n;

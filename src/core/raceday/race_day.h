@@ -60,8 +60,13 @@ class RaceDay {
     // prediction (順当), 2 it contradicted it (裏切).
     std::array<std::array<std::array<int32_t, kMaxPastRuns>, kMaxRunners>, kMaxRaces> pastRunMark{};
     RecordTable payoutTable;  // [96] HR, 719 bytes
-    // [96] each: O1 .. O6 odds records of 962, 2042, 2654, 4031, 12293 and 83285 bytes.
-    std::array<RecordTable, 6> oddsTables;
+    // [96] each: the O1 .. O6 odds records of 962, 2042, 2654, 4031, 12293 and 83285 bytes.
+    RecordTable oddsO1;
+    RecordTable oddsO2;
+    RecordTable oddsO3;
+    RecordTable oddsO4;
+    RecordTable oddsO5;
+    RecordTable oddsO6;
     std::array<OddsValues, kMaxRaces> oddsValues;
     std::array<uint8_t, kMaxRaces> raceLoaded{};  // 1 when the loader filled the slot
     std::array<RaceAnalysis, kMaxRaces> raceAnalysis;
@@ -73,9 +78,9 @@ class RaceDay {
     std::string horseIdB;     // picked for the two-horse comparison
     DayFileNames dayFiles;
 
-    // The odds record table of kind 1..6 (O1 .. O6).
-    RecordTable& OddsTable(int kind) { return oddsTables.at(kind - 1); }
-    const RecordTable& OddsTable(int kind) const { return oddsTables.at(kind - 1); }
+    // The odds record table of kind 1..6 (oddsO1 .. oddsO6); std::out_of_range for others.
+    RecordTable& OddsTable(int kind);
+    const RecordTable& OddsTable(int kind) const;
 
     // The initialisation before a day is loaded: for every race slot the times of oddsValues
     // emptied and its odds and ranks 0, and the whole RaceAnalysis reset.
