@@ -27,10 +27,11 @@ int main(int argc, char** argv) {
         FeedSummary s = GenerateFeed(options);
         double secs =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-        std::printf("sorvane-feedgen: %d days, %d meeting days, %d races, %d files, %.1f MB in "
-                    "%s (%.1f s)\n",
-                    s.days, s.trackDays, s.races, s.files, static_cast<double>(s.bytes) / 1e6,
-                    options.out.string().c_str(), secs);
+        std::printf(
+            "sorvane-feedgen: %d days, %d meeting days, %d races, %d files, %.1f MB in "
+            "%s (%.1f s)\n",
+            s.days, s.trackDays, s.races, s.files, static_cast<double>(s.bytes) / 1e6,
+            options.out.string().c_str(), secs);
     } catch (const sorvane::FileError& e) {
         std::fprintf(stderr, "sorvane-feedgen: %s: %s\n", e.what(), e.path().string().c_str());
         return 1;

@@ -105,8 +105,8 @@ bool ParseFeedArgs(const std::vector<std::string>& args, FeedOptions& o, std::st
                 !ParseNumber(v.substr(0, 4), 1990, 2200, y) ||
                 !ParseNumber(v.substr(5, 2), 1, 12, m) || !ParseNumber(v.substr(8, 2), 1, 31, d))
                 return error = "bad --start (yyyy-mm-dd): " + v, false;
-            int64_t days = DaysFromCivil(static_cast<int>(y), static_cast<int>(m),
-                                         static_cast<int>(d));
+            int64_t days =
+                DaysFromCivil(static_cast<int>(y), static_cast<int>(m), static_cast<int>(d));
             int y2 = 0, m2 = 0, d2 = 0;
             CivilFromDays(days, y2, m2, d2);
             if (d2 != d) return error = "no such day: " + v, false;
@@ -201,8 +201,8 @@ FeedSummary GenerateFeed(const FeedOptions& o) {
             out.Write(bulk / (Stamp(date, 213020) + "_HR" + ymd + ".nvd"), hr);
             static constexpr int kOddsStamp[6] = {213030, 213040, 213050, 213100, 213110, 213120};
             for (int w = 1; w <= 6; ++w)
-                out.Write(bulk / (Stamp(date, kOddsStamp[w - 1]) + "_O" + std::to_string(w) +
-                                  ymd + ".nvd"),
+                out.Write(bulk / (Stamp(date, kOddsStamp[w - 1]) + "_O" + std::to_string(w) + ymd +
+                                  ".nvd"),
                           oz[w - 1]);
             continue;
         }

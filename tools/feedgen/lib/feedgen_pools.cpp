@@ -212,8 +212,8 @@ RacePools BuildPools(const RaceField& f, double combNoise, Rng& rng) {
                 if (!exists || n <= 8)
                     pool.state[c] = ComboState::Absent;
                 else if (!runsOk)
-                    pool.state[c] = after ? ComboState::ScratchedAfter
-                                          : ComboState::ScratchedBefore;
+                    pool.state[c] =
+                        after ? ComboState::ScratchedAfter : ComboState::ScratchedBefore;
                 else
                     pool.state[c] = ComboState::Sold;
             } else {
@@ -299,7 +299,8 @@ RacePools BuildPools(const RaceField& f, double combNoise, Rng& rng) {
                 // The other placed horses decide the share: most when they carry the least.
                 std::vector<int64_t> others;
                 for (size_t d = 0; d < combos.size(); ++d)
-                    if (d != c && pool.state[d] == ComboState::Sold) others.push_back(pool.votes[d]);
+                    if (d != c && pool.state[d] == ComboState::Sold)
+                        others.push_back(pool.votes[d]);
                 std::sort(others.begin(), others.end());
                 int take = std::min<int>(p.places - 1, static_cast<int>(others.size()));
                 int64_t low = 0, high = 0;
@@ -308,10 +309,10 @@ RacePools BuildPools(const RaceField& f, double combNoise, Rng& rng) {
                     high += others[others.size() - 1 - i];
                 }
                 int64_t winners = take + 1;
-                pool.odds10[c] = ClampOdds(
-                    ShareOdds10(v, winners, pool.net10000 - 10000 * (v + high)), kind);
-                pool.oddsMax10[c] = ClampOdds(
-                    ShareOdds10(v, winners, pool.net10000 - 10000 * (v + low)), kind);
+                pool.odds10[c] =
+                    ClampOdds(ShareOdds10(v, winners, pool.net10000 - 10000 * (v + high)), kind);
+                pool.oddsMax10[c] =
+                    ClampOdds(ShareOdds10(v, winners, pool.net10000 - 10000 * (v + low)), kind);
             } else if (kind == kWide) {
                 // The third placed horse decides which two other pairs share with this one.
                 const Combo& x = combos[c];
@@ -363,8 +364,8 @@ std::array<std::vector<Payout>, kKindCount> Payouts(const RaceField& f, const Ra
     for (size_t c = 0; c < ex.size(); ++c) {
         if (!leads({ex[c].a, ex[c].b})) continue;
         winners[kExacta].push_back(static_cast<int>(c));
-        winners[kQuinella].push_back(PairIndex(std::min(ex[c].a, ex[c].b),
-                                               std::max(ex[c].a, ex[c].b)));
+        winners[kQuinella].push_back(
+            PairIndex(std::min(ex[c].a, ex[c].b), std::max(ex[c].a, ex[c].b)));
         int fa = f.frame[ex[c].a - 1], fb = f.frame[ex[c].b - 1];
         winners[kBracket].push_back(BracketIndex(std::min(fa, fb), std::max(fa, fb)));
     }

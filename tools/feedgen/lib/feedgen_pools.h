@@ -35,20 +35,20 @@ struct KindPool {
     bool sold = false;
     std::vector<ComboState> state;  // per canonical combination
     std::vector<int64_t> votes;
-    std::vector<int> odds10;     // published odds x 10 (the minimum for 複勝 and ワイド)
-    std::vector<int> oddsMax10;  // the maximum for 複勝 and ワイド
-    std::vector<int> popularity; // 1 = lowest odds; 0 when not sold
-    int64_t total = 0;           // votes in the pool
-    int64_t net10000 = 0;        // total x (10000 - takeout in bp): what is paid back, x 10000
+    std::vector<int> odds10;      // published odds x 10 (the minimum for 複勝 and ワイド)
+    std::vector<int> oddsMax10;   // the maximum for 複勝 and ワイド
+    std::vector<int> popularity;  // 1 = lowest odds; 0 when not sold
+    int64_t total = 0;            // votes in the pool
+    int64_t net10000 = 0;         // total x (10000 - takeout in bp): what is paid back, x 10000
 };
 
 // What the pools are made from.
 struct RaceField {
-    int registered = 0;                      // horses 1..registered
-    std::array<int, kMaxHorses> frame{};     // frame of horse h at [h-1]
-    std::array<char, kMaxHorses> scratch{};  // 0 runs, '-' scratched before sale, '*' after
+    int registered = 0;                          // horses 1..registered
+    std::array<int, kMaxHorses> frame{};         // frame of horse h at [h-1]
+    std::array<char, kMaxHorses> scratch{};      // 0 runs, '-' scratched before sale, '*' after
     std::array<double, kMaxHorses> publicWin{};  // the public's win chances (starters)
-    int64_t winVotes = 0;                    // size of the 単勝 pool; the others scale from it
+    int64_t winVotes = 0;  // size of the 単勝 pool; the others scale from it
 };
 
 struct RacePools {

@@ -178,9 +178,9 @@ std::string MakeHR(const Race& r, char kind, int64_t created) {
     struct Layout {
         size_t off, size, comboDigits, popDigits;
     };
-    static constexpr Layout kLayout[kKindCount] = {{102, 13, 2, 2}, {141, 13, 2, 2}, {206, 13, 2, 2},
-                                                   {245, 16, 4, 3}, {293, 16, 4, 3}, {453, 16, 4, 3},
-                                                   {549, 18, 6, 3}, {603, 19, 6, 4}};
+    static constexpr Layout kLayout[kKindCount] = {
+        {102, 13, 2, 2}, {141, 13, 2, 2}, {206, 13, 2, 2}, {245, 16, 4, 3},
+        {293, 16, 4, 3}, {453, 16, 4, 3}, {549, 18, 6, 3}, {603, 19, 6, 4}};
     for (int k = 0; k < kKindCount; ++k) {
         const Layout& l = kLayout[k];
         for (size_t e = 0; e < r.payouts[k].size(); ++e) {

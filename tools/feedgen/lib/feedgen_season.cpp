@@ -59,7 +59,9 @@ double BaseTime(int distance) { return 75.0 + (distance - 1200) * 0.0675; }
 
 }  // namespace
 
-void CivilOf(int64_t days, int& year, int& month, int& day) { CivilFromDays(days, year, month, day); }
+void CivilOf(int64_t days, int& year, int& month, int& day) {
+    CivilFromDays(days, year, month, day);
+}
 
 int WeekdayCode(int64_t days) {
     // 1970-01-01 was a Thursday.
@@ -75,57 +77,118 @@ TrackProfile ProfileOf(int code) {
     p.circuit = 100 + code;
     switch (code) {
         case 30:  // 門別
-            p = {code, 1, true, 24, 0, {1000, 1100, 1200, 1500, 1600, 1700, 1800, 2000},
-                 {10, 10, 25, 10, 8, 20, 10, 7}, {}, 0.6};
+            p = {code,
+                 1,
+                 true,
+                 24,
+                 0,
+                 {1000, 1100, 1200, 1500, 1600, 1700, 1800, 2000},
+                 {10, 10, 25, 10, 8, 20, 10, 7},
+                 {},
+                 0.6};
             break;
         case 35:  // 盛岡: the local track with a turf course
-            p = {code, 2, false, 23, 11, {1000, 1200, 1400, 1600, 1800, 2000, 2500},
-                 {10, 20, 25, 20, 15, 8, 2}, {1000, 1600, 1700, 2400}, 0.1};
+            p = {code,
+                 2,
+                 false,
+                 23,
+                 11,
+                 {1000, 1200, 1400, 1600, 1800, 2000, 2500},
+                 {10, 20, 25, 20, 15, 8, 2},
+                 {1000, 1600, 1700, 2400},
+                 0.1};
             break;
         case 36:  // 水沢
-            p = {code, 2, false, 24, 0, {850, 1300, 1400, 1600, 1800, 1900, 2000},
-                 {10, 25, 30, 10, 10, 10, 5}, {}, 0.5};
+            p = {code,
+                 2,
+                 false,
+                 24,
+                 0,
+                 {850, 1300, 1400, 1600, 1800, 1900, 2000},
+                 {10, 25, 30, 10, 10, 10, 5},
+                 {},
+                 0.5};
             break;
         case 42:  // 浦和
-            p = {code, 3, false, 23, 0, {800, 1300, 1400, 1500, 1600, 1900, 2000},
-                 {15, 10, 40, 10, 10, 10, 5}, {}, 0.5};
+            p = {code,
+                 3,
+                 false,
+                 23,
+                 0,
+                 {800, 1300, 1400, 1500, 1600, 1900, 2000},
+                 {15, 10, 40, 10, 10, 10, 5},
+                 {},
+                 0.5};
             break;
         case 43:  // 船橋
-            p = {code, 3, true, 23, 0, {1000, 1200, 1500, 1600, 1700, 1800, 2200},
-                 {15, 25, 15, 15, 15, 10, 5}, {}, 0.2};
+            p = {code,
+                 3,
+                 true,
+                 23,
+                 0,
+                 {1000, 1200, 1500, 1600, 1700, 1800, 2200},
+                 {15, 25, 15, 15, 15, 10, 5},
+                 {},
+                 0.2};
             break;
         case 44:  // 大井
-            p = {code, 3, true, 24, 0, {1000, 1200, 1400, 1500, 1600, 1650, 1800, 2000},
-                 {10, 25, 20, 8, 15, 7, 10, 5}, {}, 0.0};
+            p = {code,
+                 3,
+                 true,
+                 24,
+                 0,
+                 {1000, 1200, 1400, 1500, 1600, 1650, 1800, 2000},
+                 {10, 25, 20, 8, 15, 7, 10, 5},
+                 {},
+                 0.0};
             break;
         case 45:  // 川崎
-            p = {code, 3, true, 23, 0, {900, 1400, 1500, 1600, 2000, 2100},
-                 {15, 35, 20, 15, 5, 10}, {}, 0.4};
+            p = {
+                code, 3,  true, 23, 0, {900, 1400, 1500, 1600, 2000, 2100}, {15, 35, 20, 15, 5, 10},
+                {},   0.4};
             break;
         case 46:  // 金沢
-            p = {code, 4, false, 24, 0, {900, 1300, 1400, 1500, 1700, 1900, 2000},
-                 {10, 15, 25, 25, 10, 10, 5}, {}, 0.5};
+            p = {code,
+                 4,
+                 false,
+                 24,
+                 0,
+                 {900, 1300, 1400, 1500, 1700, 1900, 2000},
+                 {10, 15, 25, 25, 10, 10, 5},
+                 {},
+                 0.5};
             break;
         case 47:  // 笠松
-            p = {code, 5, false, 24, 0, {800, 1400, 1600, 1800, 1900}, {15, 45, 15, 15, 10}, {}, 0.5};
+            p = {code, 5,  false, 24, 0, {800, 1400, 1600, 1800, 1900}, {15, 45, 15, 15, 10},
+                 {},   0.5};
             break;
         case 48:  // 名古屋
-            p = {code, 5, false, 24, 0, {920, 1400, 1500, 1700, 2000}, {15, 20, 35, 20, 10}, {}, 0.4};
+            p = {code, 5,  false, 24, 0, {920, 1400, 1500, 1700, 2000}, {15, 20, 35, 20, 10},
+                 {},   0.4};
             break;
         case 50:  // 園田
-            p = {code, 6, false, 24, 0, {820, 1230, 1400, 1700, 1870, 2400},
-                 {15, 30, 35, 10, 8, 2}, {}, 0.4};
+            p = {
+                code, 6,  false, 24, 0, {820, 1230, 1400, 1700, 1870, 2400}, {15, 30, 35, 10, 8, 2},
+                {},   0.4};
             break;
         case 51:  // 姫路
-            p = {code, 6, false, 24, 0, {800, 1400, 1500, 1800, 2000}, {15, 40, 25, 15, 5}, {}, 0.4};
+            p = {code, 6,  false, 24, 0, {800, 1400, 1500, 1800, 2000}, {15, 40, 25, 15, 5},
+                 {},   0.4};
             break;
         case 54:  // 高知
-            p = {code, 7, true, 24, 0, {800, 1300, 1400, 1600, 1900, 2400},
-                 {10, 30, 35, 15, 8, 2}, {}, 0.8};
+            p = {code, 7,  true, 24, 0, {800, 1300, 1400, 1600, 1900, 2400}, {10, 30, 35, 15, 8, 2},
+                 {},   0.8};
             break;
         case 55:  // 佐賀
-            p = {code, 8, false, 24, 0, {900, 1300, 1400, 1750, 1800, 2000},
-                 {10, 25, 30, 15, 15, 5}, {}, 0.5};
+            p = {code,
+                 8,
+                 false,
+                 24,
+                 0,
+                 {900, 1300, 1400, 1750, 1800, 2000},
+                 {10, 25, 30, 15, 15, 5},
+                 {},
+                 0.5};
             break;
         default:
             p.distances = {1000, 1200, 1400, 1600, 1800, 2000};
@@ -141,8 +204,7 @@ Season::Season(const SeasonOptions& options)
         TrackState t;
         t.profile = ProfileOf(code);
         t.rest = scheduleRng_.Range(2, 10);
-        int doy = static_cast<int>(options_.start -
-                                   DaysFromCivil(Year(options_.start), 1, 1));
+        int doy = static_cast<int>(options_.start - DaysFromCivil(Year(options_.start), 1, 1));
         t.meeting = doy * 12 / 366;
         t.meetingYear = Year(options_.start);
         tracks_.push_back(std::move(t));
@@ -171,8 +233,7 @@ void Season::MakePopulation() {
         }
     }
     const int tracks = static_cast<int>(tracks_.size());
-    int count = options_.horses > 0 ? options_.horses
-                                    : kHorsesPerTrack * std::min(tracks, 3);
+    int count = options_.horses > 0 ? options_.horses : kHorsesPerTrack * std::min(tracks, 3);
     int startYear = Year(options_.start);
     std::vector<int> serial(200, 0);
     static constexpr int kAgeWeights[8] = {24, 20, 17, 13, 10, 7, 5, 4};  // ages 3..10
@@ -191,11 +252,11 @@ void Season::MakePopulation() {
         h.blinker = rng.Chance(0.15);
         h.ability = rng.Normal() * 0.8;
         h.turfSkill = rng.Normal() * 0.8;
-        h.bestDistance = std::clamp(1400 + static_cast<int>(RoundInt(rng.Normal() * 300)), 900, 2400);
+        h.bestDistance =
+            std::clamp(1400 + static_cast<int>(RoundInt(rng.Normal() * 300)), 900, 2400);
         h.style = rng.Unit();
-        h.bodyWeight = std::clamp(static_cast<int>(RoundInt(470 + rng.Normal() * 25)) -
-                                      (h.sex == 2 ? 15 : 0),
-                                  380, 560);
+        h.bodyWeight = std::clamp(
+            static_cast<int>(RoundInt(470 + rng.Normal() * 25)) - (h.sex == 2 ? 15 : 0), 380, 560);
         if (young) {
             int64_t june = DaysFromCivil(startYear, 6, 1);
             h.debut = std::max(options_.start, june) + rng.Range(0, 120);
@@ -219,8 +280,8 @@ void Season::MakePopulation() {
         });
         int level = 0, upTo = 0;
         for (size_t r = 0; r < byAbility.size(); ++r) {
-            while (level < 7 && static_cast<int>(r * 100 / byAbility.size()) >=
-                                    upTo + kLevelShare[level]) {
+            while (level < 7 &&
+                   static_cast<int>(r * 100 / byAbility.size()) >= upTo + kLevelShare[level]) {
                 upTo += kLevelShare[level];
                 ++level;
             }
@@ -292,15 +353,15 @@ std::vector<TrackDay> Season::SimulateDay(int index) {
 
 TrackDay Season::RunTrackDay(int track, int64_t date) {
     TrackState& ts = tracks_[static_cast<size_t>(track)];
-    Rng rng(MixSeed(options_.seed, static_cast<uint64_t>(date) * 131 +
-                                       static_cast<uint64_t>(ts.profile.code)));
+    Rng rng(MixSeed(options_.seed,
+                    static_cast<uint64_t>(date) * 131 + static_cast<uint64_t>(ts.profile.code)));
     TrackDay day;
     day.track = track;
     static constexpr int kWeatherCode[4] = {1, 2, 4, 3};  // 晴, 曇, 小雨, 雨
     static constexpr int kWeatherWeights[4] = {55, 28, 7, 10};
     int w = rng.Weighted(kWeatherWeights);
-    static constexpr int kGoing[4][4] = {{75, 20, 5, 0}, {65, 25, 10, 0}, {20, 50, 25, 5},
-                                         {0, 20, 45, 35}};
+    static constexpr int kGoing[4][4] = {
+        {75, 20, 5, 0}, {65, 25, 10, 0}, {20, 50, 25, 5}, {0, 20, 45, 35}};
     int dirtGoing = 1 + rng.Weighted(kGoing[w]);
     int turfGoing = 1 + rng.Weighted(kGoing[w]);
     int races = rng.Range(10, 12);
@@ -371,8 +432,8 @@ TrackDay Season::RunTrackDay(int track, int64_t date) {
     return day;
 }
 
-std::vector<int> Season::Select(int track, int64_t date, const RaceSpec& spec, int wanted,
-                                Rng& rng, const std::vector<char>& ranToday) {
+std::vector<int> Season::Select(int track, int64_t date, const RaceSpec& spec, int wanted, Rng& rng,
+                                const std::vector<char>& ranToday) {
     const TrackState& ts = tracks_[static_cast<size_t>(track)];
     std::vector<std::pair<double, int>> scored;
     auto consider = [&](int h, bool strict) {
@@ -454,7 +515,8 @@ bool Season::BuildRace(int track, int64_t date, const RaceSpec& spec, Race& race
     // Handicaps weigh the better horses more (by ability order within the field).
     std::vector<int> byAbility(field.begin(), field.end());
     std::sort(byAbility.begin(), byAbility.end(), [&](int a, int b) {
-        if (horses_[a].ability != horses_[b].ability) return horses_[a].ability < horses_[b].ability;
+        if (horses_[a].ability != horses_[b].ability)
+            return horses_[a].ability < horses_[b].ability;
         return a < b;
     });
     std::vector<int> jockeys(ts.jockeys.size());
@@ -473,7 +535,7 @@ bool Season::BuildRace(int track, int64_t date, const RaceSpec& spec, Race& race
         r.jockey = jockeys[static_cast<size_t>(i % static_cast<int>(jockeys.size()))];
         int age = AgeOf(x, date);
         bool female = x.sex == 2;
-        int w = spec.kindCode == 11 ? (female ? 540 : 550)
+        int w = spec.kindCode == 11   ? (female ? 540 : 550)
                 : spec.kindCode == 12 ? (female ? 540 : 560)
                 : age == 3            ? (female ? 520 : 540)
                                       : (female ? 540 : 560);
@@ -611,14 +673,15 @@ void Season::RunRace(int track, Race& race, Rng& rng) {
             const Runner& r = race.runners[static_cast<size_t>(i)];
             const Horse& x = horses_[static_cast<size_t>(r.horse)];
             double finish = r.dnf ? r.expected + pace : t[static_cast<size_t>(i)];
-            at.push_back({(1.0 - f) * (x.style * 5.0 + rng.Normal() * 0.8) + f * (finish - winner),
-                          i});
+            at.push_back(
+                {(1.0 - f) * (x.style * 5.0 + rng.Normal() * 0.8) + f * (finish - winner), i});
         }
         std::sort(at.begin(), at.end());
         int corner = corners == 2 ? s + 2 : s;
         for (size_t k = 0; k < at.size(); ++k) {
             Runner& r = race.runners[static_cast<size_t>(at[k].second)];
-            r.corner[static_cast<size_t>(corner)] = r.dnf && s >= stopAt ? 0 : static_cast<int>(k) + 1;
+            r.corner[static_cast<size_t>(corner)] =
+                r.dnf && s >= stopAt ? 0 : static_cast<int>(k) + 1;
         }
     }
     // Prize money by position; a dead heat shares the two prizes.

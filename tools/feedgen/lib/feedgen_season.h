@@ -30,12 +30,12 @@ struct Horse {
     std::string name;   // Shift-JIS, not padded
     std::string blood;  // 10 digits
     int birthYear = 0;
-    int sex = 1;  // 1 牡, 2 牝, 3 セン
+    int sex = 1;   // 1 牡, 2 牝, 3 セン
     int home = 0;  // index of the home track in the season's tracks
     int trainer = 0;
     int level = 7;  // class 0 (Ａ１) .. 7 (Ｃ３)
     bool blinker = false;
-    double ability = 0;   // seconds per 1000 m against the average (lower is faster)
+    double ability = 0;    // seconds per 1000 m against the average (lower is faster)
     double turfSkill = 0;  // the same, added on turf
     int bestDistance = 1400;
     double style = 0.5;  // 0 runs in front .. 1 comes from behind
@@ -82,7 +82,7 @@ struct Race {
     bool fillies = false;
     int condition = 0;
     int edition = 0;
-    std::string name;  // Shift-JIS, not padded
+    std::string name;             // Shift-JIS, not padded
     std::array<int, 5> prizes{};  // thousands of yen
     int weather = 1, turfGoing = 0, dirtGoing = 1;
     std::vector<Runner> runners;  // by horse number
