@@ -582,7 +582,7 @@ void Season::RunRace(int track, Race& race, Rng& rng) {
     double base = BaseTime(race.distance) *
                   (race.turf ? 0.975 * kTurfGoing[race.turfGoing] : kDirtGoing[race.dirtGoing]);
     base += ts.profile.paceAdjust * km;
-    const double beta = 0.6 + 0.45 * km;  // spread of a run around its expectation
+    const double beta = 0.35 + 0.3 * km;  // spread of a run around its expectation
     const double pace = rng.Normal() * 0.4 * km;
 
     double bestE = 1e9;
@@ -609,7 +609,7 @@ void Season::RunRace(int track, Race& race, Rng& rng) {
         race.field.frame[i] = r.frame;
         race.field.scratch[i] = r.scratch;
         race.field.publicWin[i] =
-            r.scratch ? 0.0 : Exp(-0.85 * (r.expected - bestE) / beta + 0.25 * rng.Normal());
+            r.scratch ? 0.0 : Exp(-0.85 * (r.expected - bestE) / beta + 0.2 * rng.Normal());
     }
     int64_t votes = 6000 + 2500 * (7 - race.level);
     if (race.grade == 'E') votes += 4000;
