@@ -34,8 +34,8 @@ FeedLink::FeedLink(fs::path feedDir, const Clock& clock)
     : feedDir_(std::move(feedDir)), rakuten_(feedDir_, clock) {}
 
 int FeedLink::NVInit(const std::string&) {
-    config_ = LoadFeedConfig(feedDir_);
-    if (config_.faultInit != 0) return config_.faultInit;
+    const FeedConfig c = LoadFeedConfig(feedDir_);
+    if (c.faultInit != 0) return c.faultInit;
     initialized_ = true;
     return 0;
 }

@@ -23,7 +23,7 @@ const char* const kGroupLabel[10] = {"一組", "二組", "三組", "四組", "�
                                      "六組", "七組", "八組", "九組", "十組"};
 // Field sizes 5..18: mostly 5 to 12, some 13 to 16, a few 17 or 18.
 constexpr int kFieldWeights[14] = {5, 7, 9, 11, 12, 12, 12, 10, 4, 3, 2, 2, 1, 1};
-// Horses a track needs per racing day of each of its meetings, roughly (11 races of ~9).
+// Population per track racing on a day: about 110 starts a day, each horse every four weeks.
 constexpr int kHorsesPerTrack = 3300;
 
 // The frame of horse h among n registered runners.
@@ -303,7 +303,6 @@ std::vector<TrackDay> Season::SimulateDay(int index) {
         }
     if (count < target) {
         // New meetings at the tracks that have rested longest (at least two days if possible).
-        std::vector<std::pair<int, int>> idle;  // (-rest, tie key) per track
         std::vector<int> order;
         for (int t = 0; t < n; ++t)
             if (!racing[static_cast<size_t>(t)]) order.push_back(t);
