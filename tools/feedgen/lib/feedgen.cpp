@@ -59,7 +59,10 @@ std::string Stamp(int64_t day, int hhmmss) { return Ymd(day) + Format("%06d", hh
 
 std::string FeedUsage() {
     return "usage: sorvane-feedgen --out DIR [--seed N] [--start yyyy-mm-dd] [--days N]\n"
-           "                      [--tracks 44,45,...] [--horses N] [--live]\n";
+           "                      [--tracks 44,45,...] [--horses N] [--live]\n"
+           "  --seed 1, --start 2025-04-01, --days 60, --tracks 30,35,42,43,44,45,50,54,\n"
+           "  --horses enough for the tracks; --live makes the last day today's race day,\n"
+           "  seen at 15:30 (entries, odds snapshots, results so far, post-time changes)\n";
 }
 
 bool ParseFeedArgs(const std::vector<std::string>& args, FeedOptions& o, std::string& error) {
