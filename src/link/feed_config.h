@@ -13,9 +13,14 @@ namespace sorvane {
 //             BusyReads=K      NVRead answers -3 K times before the first record of each file
 //   [Fault]   NVInit, NVSetUIProperties, NVOpen, NVRTOpen, NVClose, RakutenLogin, RakutenBet,
 //             RakutenZandaka, RakutenDeposit, RakutenLogout = code
-//                              the call returns the code and does nothing else (0: no fault)
+//                              the call returns the code and does nothing else (0: no fault;
+//                              a failing NVClose still ends the request)
 //             NVStatus=code, NVStatusAfter=N  the Nth NVStatus call of a request (default 1)
-//             NVRead=code, NVReadAfter=N      in place of record N+1 of a request (default 0)
+//             NVRead=code, NVReadAfter=N      in place of record N+1 of a request (default 0);
+//                              the record itself follows at the next call
+// The link reads the file again at NVInit, at every open, at NVClose and at each betting call,
+// so faults can be switched by hand while the program runs; those of NVStatus and NVRead hold
+// for the request that was opened.
 struct FeedConfig {
     int downloadFiles = 0;
     int busyReads = 0;
