@@ -1,0 +1,182 @@
+#include "store/past_run_file.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "base/text_format.h"
+#include "store/day_files.h"
+
+namespace sorvane {
+namespace {
+
+// Appends the source field, padded with blanks where the source is short.
+void Copy(std::string& out, std::string_view rec, size_t offset, size_t width) {
+    std::string_view f = Field(rec, offset, width);
+    out.append(f);
+    out.append(width - f.size(), ' ');
+}
+
+struct Src {
+    size_t offset;
+    size_t width;
+};
+
+constexpr Src kRaceSources[] = {
+    {11, 4},  {15, 4},  {19, 2},  {21, 2},  {23, 2},  {25, 2},  {604, 6},
+    {614, 1}, {616, 2}, {618, 3}, {621, 1}, {634, 3}, {713, 8}, {697, 4},
+    {705, 2}, {881, 2}, {883, 2}, {885, 2}, {888, 1}, {889, 1}, {887, 1},
+};
+
+constexpr Src kHorseSources[] = {
+    {30, 10}, {40, 18}, {28, 2},  {27, 1},  {78, 1},  {82, 2},  {288, 3},
+    {294, 1}, {306, 8}, {322, 1}, {90, 8},  {331, 1}, {324, 3}, {327, 1},
+    {328, 3}, {351, 2}, {353, 2}, {355, 2}, {357, 2}, {387, 3}, {390, 3},
+    {338, 4}, {332, 2}, {334, 2}, {363, 2}, {359, 4}, {365, 8}, {373, 8},
+};
+
+constexpr size_t kRaceBlockLength = 55;
+constexpr size_t kHorseBlockLength = 107;
+constexpr size_t kFieldBlockLength = pr::kFieldEntrySize * pr::kFieldEntries;
+
+}  // namespace
+
+bool IsValidBloodNumber(std::string_view b) {
+    if (b.size() != kBloodNumberLength) return false;
+    for (char c : b) {
+        bool ok = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        if (!ok) return false;
+    }
+    return true;
+}
+
+std::string PastRunFolderName(std::string_view blood) { return std::string(blood.substr(0, 4)); }
+
+std::string PastRunFileName(std::string_view blood) {
+    return std::string(blood) + kPastRunExtension;
+}
+
+std::string PastRunPath(std::string_view blood) {
+    return std::string(kPastRunFolder) + "\\" + PastRunFolderName(blood) + "\\" +
+           PastRunFileName(blood);
+}
+
+bool PastRunEntry::IsBlank() const {
+    return sorvane::IsBlank(name) && sorvane::IsBlank(blood) && sorvane::IsBlank(time) &&
+           sorvane::IsBlank(weight);
+}
+
+PastRunEntry PastRunRecord::Entry(int k) const {
+    if (k < 0 || k >= pr::kFieldEntries) return {};
+    size_t base = pr::kFieldBlockOffset + static_cast<size_t>(k) * pr::kFieldEntrySize;
+    PastRunEntry e;
+    e.name = Field(raw, base + pr::kEntryName.offset, pr::kEntryName.width);
+    e.blood = Field(raw, base + pr::kEntryBlood.offset, pr::kEntryBlood.width);
+    e.time = Field(raw, base + pr::kEntryTime.offset, pr::kEntryTime.width);
+    e.weight = Field(raw, base + pr::kEntryWeight.offset, pr::kEntryWeight.width);
+    return e;
+}
+
+std::string PastRunRaceBlock(std::string_view ra) {
+    std::string out;
+    out.reserve(kRaceBlockLength);
+    for (const Src& s : kRaceSources) Copy(out, ra, s.offset, s.width);
+    return out;
+}
+
+std::string PastRunHorseBlock(std::string_view se) {
+    std::string out;
+    out.reserve(kHorseBlockLength);
+    for (const Src& s : kHorseSources) Copy(out, se, s.offset, s.width);
+    return out;
+}
+
+std::string PastRunFieldBlock(const RunnerSlots& runners) {
+    // Each slot's text is its 2-character sort key followed by the 35-byte entry; the key is
+    // the confirmed finishing position when it reads as at least 1, else 18 + the slot index,
+    // so placed horses come first by position (dead heats by name) and the rest in slot order.
+    std::array<std::string, pr::kFieldEntries> texts;
+    for (int k = 0; k < pr::kFieldEntries; ++k) {
+        std::string_view se = runners[static_cast<size_t>(k)];
+        int pos = FieldInt(se, se::kFinishPosition);
+        std::string& t = texts[static_cast<size_t>(k)];
+        t.reserve(2 + pr::kFieldEntrySize);
+        t = pos >= 1 ? Format("%02d", pos) : Format("%02d", 18 + k);
+        Copy(t, se, se::kHorseShortName.offset, se::kHorseShortName.width);
+        Copy(t, se, se::kBloodNumber.offset, se::kBloodNumber.width);
+        Copy(t, se, se::kFinishTime.offset, se::kFinishTime.width);
+        Copy(t, se, se::kCarriedWeight.offset, se::kCarriedWeight.width);
+    }
+    std::sort(texts.begin(), texts.end(),
+              [](const std::string& a, const std::string& b) { return LineLess(a, b); });
+    std::string out;
+    out.reserve(kFieldBlockLength);
+    for (const auto& t : texts) out.append(t, 2, std::string::npos);
+    return out;
+}
+
+std::string MakePastRunLine(std::string_view ra, const RunnerSlots& runners, int slot) {
+    std::string line;
+    line.reserve(kPastRunLineLength);
+    line += PastRunRaceBlock(ra);
+    line += PastRunHorseBlock(runners[static_cast<size_t>(slot)]);
+    line += PastRunFieldBlock(runners);
+    line.append(kPastRunLineLength - pr::kReservedOffset, ' ');
+    // A source byte CR, LF or NUL would break the fixed-record view; records with them are
+    // refused by the store, this only guards files written by something else.
+    for (char& c : line)
+        if (c == '\r' || c == '\n' || c == '\0') c = ' ';
+    return line;
+}
+
+void PutPastRunLine(std::vector<std::string>& lines, std::string line) {
+    std::string_view key = Field(line, pr::kRaceKey);
+    for (auto& l : lines) {
+        if (Field(l, pr::kRaceKey) == key) {
+            l = std::move(line);
+            return;
+        }
+    }
+    lines.push_back(std::move(line));
+}
+
+bool IsWholePastRunRecord(std::string_view r) {
+    if (r.size() != kPastRunRecordSize) return false;
+    if (r[kPastRunLineLength] != '\r' || r[kPastRunLineLength + 1] != '\n') return false;
+    const char* p = r.data();
+    return std::memchr(p, '\r', kPastRunLineLength) == nullptr &&
+           std::memchr(p, '\n', kPastRunLineLength) == nullptr &&
+           std::memchr(p, '\0', kPastRunLineLength) == nullptr;
+}
+
+PastRunFile::PastRunFile(std::string data) : data_(std::move(data)) { Scan(); }
+
+void PastRunFile::Scan() {
+    count_ = 0;
+    while ((count_ + 1) * kPastRunRecordSize <= data_.size() &&
+           IsWholePastRunRecord(
+               std::string_view(data_).substr(count_ * kPastRunRecordSize, kPastRunRecordSize)))
+        ++count_;
+}
+
+bool PastRunFile::Load(const fs::path& path) {
+    bool found = ReadWholeFile(path, data_);
+    Scan();
+    return found;
+}
+
+bool PastRunFile::Load(const ProgramFolder& folder, std::string_view blood) {
+    data_.clear();
+    count_ = 0;
+    if (!IsValidBloodNumber(blood)) return false;
+    auto path = folder.Resolve(PastRunPath(blood));
+    if (!path) return false;
+    return Load(*path);
+}
+
+PastRunRecord PastRunFile::Record(size_t n) const {
+    if (n >= count_) return PastRunRecord{};
+    return PastRunRecord(
+        std::string_view(data_).substr(n * kPastRunRecordSize, kPastRunRecordSize));
+}
+
+}  // namespace sorvane
