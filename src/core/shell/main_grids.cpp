@@ -79,23 +79,14 @@ void SetupMainGrids(MainFormState& f) {
     g9.insert(g9.end(), {{34, "対象"}, {30, "表"}, {30, "裏"}});
     Apply(f.stringGrid9, g9, 2);
 
-    Apply(f.stringGrid7,
-          {{10, ""},
-           {28, "馬番"},
-           {105, "馬名"},
-           {28, "Pt"},
-           {28, "独Pt"},
-           {28, "総Pt"},
-           {28, "勝敗"},
-           {28, "馬番"},
-           {105, "馬名"},
-           {28, "Pt"},
-           {28, "独Pt"},
-           {28, "総Pt"},
-           {28, "勝敗"},
-           {50, "比較数"},
-           {50, "直接対決"}},
-          2);
+    // The pair detail grid: one block of six columns for each horse of the pair.
+    std::vector<Col> g7 = {{10, ""}};
+    for (int side = 0; side < 2; ++side)
+        g7.insert(
+            g7.end(),
+            {{28, "馬番"}, {105, "馬名"}, {28, "Pt"}, {28, "独Pt"}, {28, "総Pt"}, {28, "勝敗"}});
+    g7.insert(g7.end(), {{50, "比較数"}, {50, "直接対決"}});
+    Apply(f.stringGrid7, g7, 2);
 
     std::vector<Col> g3 = {{75, "開催日"}, {30, "場所"}, {30, "ﾚｰｽ"},  {20, "頭"},
                            {30, "ﾄﾗｯｸ"},   {30, "距離"}, {90, "条件"}, {40, "ｸﾞﾚｰﾄﾞ"},
