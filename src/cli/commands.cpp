@@ -1,6 +1,7 @@
 // The command table of the CLI.
 #include "cli_app.h"
 #include "cmd_shell.h"
+#include "cmd_store.h"
 
 namespace sorvane {
 
@@ -12,6 +13,10 @@ const std::vector<CliCommand>& CliCommands() {
          CmdSettings},
         {"option", "option N9|N19|N21", "toggle an option mark, or open N21's window", CmdOption},
         {"manual", "manual", "open the manual SorvaneNV.pdf", CmdManual},
+        {"acquire", "acquire [--from TIME] [--odds|--no-odds]",
+         "bulk acquisition into the day files and past-run files", CmdAcquire},
+        {"verify", "verify", "check the day files and past-run files (exit 1 on damage)",
+         CmdVerify},
     };
     return commands;
 }
