@@ -20,6 +20,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "get_data_form.h"
 #include "grid_view.h"
 #include "qt_text.h"
 
@@ -404,7 +405,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::openAcquisitionWindow() {
-    // The acquisition window (TGetDataForm) is opened here, modally, once it exists.
+    {
+        // exec() returns only once the window has closed, which it does only while no loop
+        // of the acquisition runs; closing it rebuilds the date list in the shell.
+        GetDataForm form(shell_, runState_, this);
+        form.exec();
+    }
+    syncFromState();
 }
 
 void MainWindow::openUnprocessedDays() {

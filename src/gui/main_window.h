@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "shell/app_shell.h"
+#include "store/store_run_state.h"
 
 class QAction;
 class QComboBox;
@@ -31,11 +32,15 @@ class MainWindow : public QMainWindow {
     sorvane::WindowPlace currentPlace() const;
     void placeFrom(const sorvane::WindowPlace& place);
 
+    // The program's one run state: the acquisition window and the live-day requests share it,
+    // so that a cancelled acquisition also stops the real-time reads until the next start.
+    sorvane::StoreRunState& runState() { return runState_; }
+
   public slots:
     // Shows the state again after the core changed it.
     void syncFromState();
 
-    // The acquisition window arrives with the bulk acquisition; until then JVBtn shows nothing.
+    // JVBtn: the acquisition window, modal; the day list is shown again after it closed.
     void openAcquisitionWindow();
     void openUnprocessedDays();  // N21
 
@@ -54,6 +59,7 @@ class MainWindow : public QMainWindow {
     GridView* AddGrid(sorvane::Grid& grid);
 
     sorvane::AppShell& shell_;
+    sorvane::StoreRunState runState_;
 
     QAction* n9_ = nullptr;
     QAction* n19_ = nullptr;

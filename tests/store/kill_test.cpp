@@ -10,11 +10,8 @@
 #include <functional>
 #include <thread>
 
+#include "cli_runner.h"
 #include "e2e_support.h"
-
-#ifndef SORVANE_CLI_PATH
-#error "SORVANE_CLI_PATH names the sorvane-cli to test"
-#endif
 
 namespace sorvane {
 namespace {
@@ -24,31 +21,6 @@ using testing::FirstDifference;
 using testing::StoreTree;
 
 constexpr const char* kFrom = "2026/03/01 00:00:00";
-
-// Starts sorvane-cli with the arguments; its output goes to /dev/null.
-pid_t Spawn(const std::vector<std::string>& args) {
-    pid_t pid = fork();
-    if (pid == 0) {
-        int null = ::open("/dev/null", O_WRONLY);
-        dup2(null, 1);
-        dup2(null, 2);
-        std::vector<char*> argv;
-        static std::string cli = SORVANE_CLI_PATH;
-        argv.push_back(cli.data());
-        std::vector<std::string> copy = args;
-        for (auto& a : copy) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        execv(cli.c_str(), argv.data());
-        _exit(127);
-    }
-    return pid;
-}
-
-int Wait(pid_t pid) {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 size_t FilesUnder(const fs::path& dir) {
     size_t n = 0;
@@ -65,7 +37,7 @@ class Kill : public ::testing::Test {
         feed_ = new testing::TempDir;
         testing::MakeFeed(feed_->path(), 10, "30,35,42,43,44,45,50,54");
         base_ = new testing::TempDir;
-        ASSERT_EQ(Wait(Spawn(Args(base_->path()))), 0);
+        ASSERT_EQ(testing::WaitCli(testing::SpawnCli(Args(base_->path()))), 0);
         baseline_ = new std::map<std::string, std::string>(StoreTree(base_->path()));
     }
     static void TearDownTestSuite() {
@@ -96,7 +68,7 @@ class Kill : public ::testing::Test {
 
     // Runs acquire until `when` holds, then kills it; false when it ended first.
     static bool RunAndKill(const fs::path& home, const std::function<bool()>& when) {
-        pid_t pid = Spawn(Args(home));
+        pid_t pid = testing::SpawnCli(Args(home));
         for (;;) {
             int status = 0;
             if (waitpid(pid, &status, WNOHANG) == pid) return false;
@@ -111,8 +83,8 @@ class Kill : public ::testing::Test {
 
     // After a kill: verify passes, and a rerun gives the uninterrupted files.
     static void CheckRecovery(const fs::path& home, const std::string& point) {
-        EXPECT_EQ(Wait(Spawn({"--home", home.string(), "verify"})), 0) << point;
-        EXPECT_EQ(Wait(Spawn(Args(home))), 0) << point;
+        EXPECT_EQ(testing::WaitCli(testing::SpawnCli({"--home", home.string(), "verify"})), 0) << point;
+        EXPECT_EQ(testing::WaitCli(testing::SpawnCli(Args(home))), 0) << point;
         EXPECT_EQ(FirstDifference(StoreTree(home), *baseline_), "") << point;
     }
 
@@ -129,7 +101,7 @@ TEST_F(Kill, TheBaselineIsWholeAndVerified) {
     EXPECT_GT(BaselineData(), 50u);
     EXPECT_GT(BaselineSei(), 1000u);
     EXPECT_EQ(baseline_->count("pastrun.pending"), 0u);
-    EXPECT_EQ(Wait(Spawn({"--home", base_->path().string(), "verify"})), 0);
+    EXPECT_EQ(testing::WaitCli(testing::SpawnCli({"--home", base_->path().string(), "verify"})), 0);
 }
 
 TEST_F(Kill, KilledDuringTheReadOrTheBuildTheStoreRecovers) {

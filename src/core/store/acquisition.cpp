@@ -205,6 +205,7 @@ void Acquisition::ReadLoop() {
     std::u16string buffer;
     std::string fileName;
     std::string label;
+    std::string rec;
     bool reachedEnd = false;
     try {
         RemoveStaleTempFiles(shell_.folder());
@@ -231,7 +232,7 @@ void Acquisition::ReadLoop() {
             }
             int r = link.NVRead(buffer, kNvReadBufferBulk, fileName);
             if (r > 0) {
-                std::string rec = RecordFromLink(buffer);
+                RecordFromLink(buffer, rec);
                 if (store.Put(rec, &label).verdict == StoreVerdict::Stored) {
                     state_.mkDataLabel.swap(label);
                     Notify();

@@ -77,14 +77,21 @@ int StoreTally::Rejected() const {
     return n;
 }
 
-std::string RecordFromLink(std::u16string_view u) {
-    std::string out;
+void RecordFromLink(std::u16string_view u, std::string& out) {
     out.resize(u.size());
     for (size_t i = 0; i < u.size(); ++i) {
         char16_t c = u[i];
-        if (c >= 0x80) return SjisFromUtf16(u);
+        if (c >= 0x80) {
+            out = SjisFromUtf16(u);
+            return;
+        }
         out[i] = static_cast<char>(c);
     }
+}
+
+std::string RecordFromLink(std::u16string_view u) {
+    std::string out;
+    RecordFromLink(u, out);
     return out;
 }
 

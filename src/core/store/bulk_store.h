@@ -100,5 +100,7 @@ class RecordStore {
 // Shift-JIS of a record as the link hands it over in UTF-16. Records of odds and numbers are
 // ASCII, so those are narrowed directly; anything else goes through the code page.
 std::string RecordFromLink(std::u16string_view utf16);
+// The same into `out`, reusing its memory.
+void RecordFromLink(std::u16string_view utf16, std::string& out);
 
 }  // namespace sorvane

@@ -19,6 +19,19 @@ size_t LinesBytes(const std::vector<std::string>& lines) {
     return n;
 }
 
+void WriteLinesWith(const fs::path& path, const std::vector<std::string>& lines,
+                    std::string& buffer) {
+    buffer.clear();
+    size_t total = 0;
+    for (const auto& l : lines) total += l.size() + 2;
+    buffer.reserve(total);
+    for (const auto& l : lines) {
+        buffer += l;
+        buffer += "\r\n";
+    }
+    WriteFileAtomic(path, buffer);
+}
+
 DayStore::DayStore(const ProgramFolder& folder) : data_(DataDir(folder)) {}
 
 bool DayStore::Exists(const std::string& fileName) {
@@ -77,7 +90,7 @@ void DayStore::Flush() {
             if (e.rule.dropBlankFirst) DropBlankFirstLines(e.lines, e.puts);
             bytes_ -= before - LinesBytes(e.lines);
         }
-        WriteLines(e.path, e.lines);
+        WriteLinesWith(e.path, e.lines, buffer_);
         if (!e.exists) {
             data_.Added(name);
             e.exists = true;

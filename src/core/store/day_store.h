@@ -64,8 +64,13 @@ class DayStore {
     std::unordered_map<std::string, Entry> files_;
     size_t bytes_ = 0;
     int filesWritten_ = 0;
+    std::string buffer_;
 };
 
 size_t LinesBytes(const std::vector<std::string>& lines);
+
+// Writes lines with CR LF by the atomic whole-file replace, joining them in `buffer`, which a
+// caller writing many files keeps so that its memory is reused from file to file.
+void WriteLinesWith(const fs::path& path, const std::vector<std::string>& lines, std::string& buffer);
 
 }  // namespace sorvane

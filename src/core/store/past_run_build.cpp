@@ -5,6 +5,7 @@
 #include "base/sjis.h"
 #include "shell/code_tables.h"
 #include "store/day_files.h"
+#include "store/day_store.h"
 #include "store/day_stamp.h"
 #include "store/pending_build.h"
 
@@ -133,6 +134,7 @@ bool PastRunBuilder::BuildDay(const std::string& dayFileName) {
 }
 
 void PastRunBuilder::Flush() {
+    std::string buffer;
     for (auto& [key, h] : horses_) {
         if (!h.dirty) continue;
         bool dirExists = false;
@@ -146,7 +148,7 @@ void PastRunBuilder::Flush() {
             sei_.Added(h.folderName);
         }
         SortLines(h.lines);
-        WriteLines(h.path, h.lines);
+        WriteLinesWith(h.path, h.lines, buffer);
         if (!h.exists) {
             sub.Added(SjisFromPath(h.path.filename()));
             h.exists = true;
