@@ -12,6 +12,7 @@
 #include "ports/nv_link.h"
 #include "ports/platform.h"
 #include "ports/ui.h"
+#include "raceday/race_day.h"
 #include "shell/error_log.h"
 #include "shell/main_form.h"
 #include "shell/settings_file.h"
@@ -58,6 +59,8 @@ class AppShell {
     NvLink& link() { return ports_.link; }
     const Clock& clock() const { return ports_.clock; }
     Platform& platform() { return ports_.platform; }
+    // The one race day of the run, allocated once with the shell.
+    RaceDay& day() { return *day_; }
 
     // Program start up to the message loop: presence test of the link control (false means
     // the program must end: the message was shown and the download page opened), the title,
@@ -90,6 +93,7 @@ class AppShell {
     SettingsFile settings_;
     ErrorLog errorLog_;
     MainFormState main_;
+    std::unique_ptr<RaceDay> day_ = std::make_unique<RaceDay>();
 };
 
 // The program folder: --home when given, else SORVANE_HOME when set, else the executable's.

@@ -2,6 +2,7 @@
 // panels, lists and grids. The Qt window shows it and forwards user actions to the shell.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,33 @@ struct MainFormState {
     int dateComboIndex = -1;
     std::vector<std::string> datListItems;
     int datListIndex = -1;
+    int upDown1Max = 0;  // the hidden arrow over the day list
+    int upDown1Position = 0;
+
+    // Header of the selected race.
+    std::string label1;
+    std::string label2;
+    std::string label3;
+    std::string label4;
+    std::string tfwTimeLabel;
+    uint32_t panel14Color = 0xF0E68C;  // khaki; green for turf races
+    bool restTimeLabelVisible = false;
+    bool stringGrid4Visible = true;
+    bool stringGrid5Visible = true;
+    std::string shukeiLabel;
+    std::string activeTab;  // caption of the tab shown on the analysis page ("出馬表" ...)
+    bool enabled = true;    // false while a long run (the all-race comparison) holds the window
+
+    // The two-horse comparison: the picked names, their weights and the count labels.
+    std::string edit1;
+    std::string edit2;
+    std::string kinryoALabel;
+    std::string kinryoBLabel;
+    std::string ctLabel;
+    std::string pt1Label;
+    std::string pt2Label;
+    std::string dpt1Label;
+    std::string dpt2Label;
 
     Grid stringGrid3{"StringGrid3", 0, 0};
     Grid stringGrid4{"StringGrid4", 0, 0};
