@@ -2,22 +2,11 @@
 // KaimeCalcBtn, the entry-table sorts, the selection marks and the comparison tables.
 #pragma once
 
+#include "shell/compare_forms.h"
+
 namespace sorvane {
 
 class AppShell;
-
-// The sort buttons of the entry table.
-enum class EntrySort {
-    Umaban,
-    Wins,
-    Chakujun,
-    Losses,
-    WinRate,
-    WinPt,
-    LossPt,
-    PtWinRate,
-    OddsRank
-};
 
 void CompareAllRaceBtn(AppShell& shell);
 // The wins ranks and reverse ranks of every race against the odds ceiling.

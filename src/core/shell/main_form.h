@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/compare_forms.h"
 #include "shell/grid.h"
 
 namespace sorvane {
@@ -56,8 +57,10 @@ struct MainFormState {
     bool stringGrid4Visible = true;
     bool stringGrid5Visible = true;
     std::string shukeiLabel;
-    std::string activeTab;  // caption of the tab shown on the analysis page ("出馬表" ...)
-    bool enabled = true;    // false while a long run (the all-race comparison) holds the window
+    std::string activeTab;   // caption of the tab shown on the analysis page ("出馬表" ...)
+    bool enabled = true;     // false while a long run (the all-race comparison) holds the window
+    WaitFormState waitForm;  // the progress window of the all-race comparison
+    EntrySort entrySortDown = EntrySort::Umaban;  // the sort button of the entry table down
 
     // The two-horse comparison: the picked names, their weights and the count labels.
     std::string edit1;
