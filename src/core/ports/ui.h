@@ -2,6 +2,7 @@
 // pending events. The GUI shows real boxes; the CLI prints; tests record every call.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace sorvane {
@@ -24,6 +25,12 @@ class Ui {
     virtual void SetCursor(CursorShape shape) = 0;
     // Lets pending window messages run (timers included) inside a long loop.
     virtual void ProcessEvents() = 0;
+    // The folder chooser with its caption, showing `initial` first (both Shift-JIS): the
+    // chosen folder, or nothing when the user cancelled. Front ends without one choose nothing.
+    virtual std::optional<std::string> ChooseFolder(const std::string& /*sjisCaption*/,
+                                                    const std::string& /*sjisInitial*/) {
+        return std::nullopt;
+    }
 };
 
 }  // namespace sorvane
