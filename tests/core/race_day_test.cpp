@@ -125,7 +125,7 @@ TEST(RaceDayTest, PastRunsFillSlotsWithoutGapsUpToTheBound) {
     EXPECT_EQ(day->pastRunTable.Count(5, 17), 100);
     EXPECT_EQ(day->pastRunTable.At(5, 17, 0).substr(0, 8), "20240101");
     EXPECT_EQ(day->pastRunTable.At(5, 17, 99).substr(0, 8), "20240002");
-    EXPECT_EQ(day->pastRunTable.At(5, 17, 99).size(), kPastRunLength);
+    EXPECT_EQ(day->pastRunTable.At(5, 17, 99).size(), kPastRunRecordSize);
     EXPECT_EQ(day->pastRunTable.Count(5, 16), 0);
 
     size_t held = day->AllocatedBytes();
@@ -428,7 +428,7 @@ TEST(RaceDayMemoryTest, AFullDayStaysUnderTwoHundredMegabytes) {
     const size_t empty = day->AllocatedBytes();
     EXPECT_LT(empty, 12u << 20);  // the numeric tables alone
 
-    std::string pastRun(kPastRunLength, '9');
+    std::string pastRun(kPastRunRecordSize, '9');
     for (int s = 0; s < kMaxRaces; ++s) {
         day->raceTable.Put(s, Ra("2024", s % 12 + 1, 18));
         day->payoutTable.Put(s, BlankRecord(RecordType::HR));

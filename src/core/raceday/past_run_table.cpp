@@ -22,23 +22,24 @@ const std::string* PastRunTable::Runs(int race, int runner) const {
 
 int PastRunTable::Count(int race, int runner) const {
     const std::string* r = Runs(race, runner);
-    return r ? static_cast<int>(r->size() / kPastRunLength) : 0;
+    return r ? static_cast<int>(r->size() / kPastRunRecordSize) : 0;
 }
 
 std::string_view PastRunTable::At(int race, int runner, int p) const {
     const std::string* r = Runs(race, runner);
-    if (!r || p < 0 || p >= Count(race, runner)) return BlankText(kPastRunLength);
-    return std::string_view(*r).substr(static_cast<size_t>(p) * kPastRunLength, kPastRunLength);
+    if (!r || p < 0 || p >= Count(race, runner)) return BlankText(kPastRunRecordSize);
+    return std::string_view(*r).substr(static_cast<size_t>(p) * kPastRunRecordSize,
+                                       kPastRunRecordSize);
 }
 
 bool PastRunTable::Append(int race, int runner, std::string_view rec) {
     std::string* r = Runs(race, runner);
     if (!r || Count(race, runner) >= maxRuns_) return false;
-    if (r->capacity() < r->size() + kPastRunLength)
-        r->reserve(static_cast<size_t>(maxRuns_) * kPastRunLength);
-    rec = rec.substr(0, kPastRunLength);
+    if (r->capacity() < r->size() + kPastRunRecordSize)
+        r->reserve(static_cast<size_t>(maxRuns_) * kPastRunRecordSize);
+    rec = rec.substr(0, kPastRunRecordSize);
     r->append(rec);
-    r->append(kPastRunLength - rec.size(), ' ');
+    r->append(kPastRunRecordSize - rec.size(), ' ');
     return true;
 }
 

@@ -7,10 +7,9 @@
 #include <string_view>
 #include <vector>
 
-namespace sorvane {
+#include "store/past_run_file.h"
 
-// A past-run record: one 824-byte line of a past-run file and its CR LF.
-inline constexpr size_t kPastRunLength = 826;
+namespace sorvane {
 
 // Storage: each runner's records lie back to back in one string of its own, so only filled
 // past-run slots take memory; the rest read as blank records. A runner's string is given room
@@ -25,10 +24,10 @@ class PastRunTable {
 
     // Number of filled past-run slots of the runner (0 for slots out of range).
     int Count(int race, int runner) const;
-    // The record in past-run slot p: exactly kPastRunLength bytes, blanks for a slot beyond
+    // The record in past-run slot p: exactly kPastRunRecordSize bytes, blanks for a slot beyond
     // Count or out of range.
     std::string_view At(int race, int runner, int p) const;
-    // Copies rec (cut to kPastRunLength or filled up with blanks) into the next free slot of
+    // Copies rec (cut to kPastRunRecordSize or filled up with blanks) into the next free slot of
     // the runner. False, and nothing stored, when the runner's slots are full or out of range.
     bool Append(int race, int runner, std::string_view rec);
 

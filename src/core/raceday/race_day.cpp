@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "base/fields.h"
+#include "store/day_files.h"
 #include "store/records.h"
 
 namespace sorvane {
@@ -25,10 +26,11 @@ bool RunnerTable::Put(int race, int runner, std::string_view rec) {
 }
 
 DayFileNames DayFileNamesOf(std::string_view dayStamp) {
-    std::string base = "Data\\" + std::string(dayStamp);
+    static constexpr DayFileKind kOdds[] = {DayFileKind::O1, DayFileKind::O2, DayFileKind::O3,
+                                            DayFileKind::O4, DayFileKind::O5, DayFileKind::O6};
     DayFileNames names;
-    names.ra = base + ".nvRA";
-    for (int k = 0; k < 6; ++k) names.odds[k] = base + ".nvO" + std::to_string(k + 1);
+    names.ra = DayFilePath(DayFileName(DayFileKind::RA, dayStamp));
+    for (int k = 0; k < 6; ++k) names.odds[k] = DayFilePath(DayFileName(kOdds[k], dayStamp));
     return names;
 }
 

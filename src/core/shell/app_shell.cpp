@@ -1,6 +1,7 @@
 #include "shell/app_shell.h"
 
 #include "base/sjis.h"
+#include "raceday/date_list.h"
 
 namespace sorvane {
 namespace {
@@ -169,8 +170,6 @@ bool AppShell::OpenWebPage(const std::string& url, ShowMode mode) {
     return ports_.platform.StartCommand(BrowserCommandLine(command, url), mode);
 }
 
-void AppShell::RebuildDateList() {
-    // The race-day loader lists the day files of DATA here; until then the list stays empty.
-}
+void AppShell::RebuildDateList() { MakeDataListBtn(*this); }
 
 }  // namespace sorvane

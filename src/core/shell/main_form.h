@@ -8,6 +8,7 @@
 
 #include "shell/compare_forms.h"
 #include "shell/grid.h"
+#include "shell/progress_form.h"
 
 namespace sorvane {
 
@@ -81,6 +82,18 @@ struct MainFormState {
     Grid stringGrid8{"StringGrid8", 0, 0};
     Grid stringGrid9{"StringGrid9", 0, 0};
     Grid stringGrid10{"StringGrid10", 0, 0};  // the pair matrix of the verification tab
+    // The result tab ("レース結果"): one row per payout entry of the selected race (kind,
+    // combination, popularity, payout), heading row first.
+    Grid resultGrid{"ResultGrid", 0, 0};
+
+    // The day load: the progress window, the live-day timers and flags, and the per-race
+    // investment amounts of the bet window.
+    ProgressFormState prgrsForm;
+    int timer4IntervalMs = 1000;          // the result timer; AutoRdataGet minutes once loaded
+    bool henkoJohoTimerEnabled = false;   // the change-information timer, on for today's day
+    bool henkoAuto = false;               // the live-day flag: today's day is loaded
+    std::vector<std::string> raceAmount;  // RaceAmount: 96 decimal texts, one per race slot
+    std::string kaimeAmount;              // the bet window's amount, the current race's entry
 
     // The grids by their control names, for the front ends ("StringGrid4" ...); null if none.
     Grid* FindGrid(const std::string& name);

@@ -112,6 +112,9 @@ void SetupMainGrids(MainFormState& f) {
     f.stringGrid8.SetFixed(1, 1);
     f.stringGrid10.Resize(19, 19);
     f.stringGrid10.SetFixed(1, 1);
+
+    // One row for each of the 36 payout entries of a race.
+    Apply(f.resultGrid, {{60, "券種"}, {70, "組番"}, {40, "人気"}, {80, "払戻金"}}, 37);
 }
 
 Grid* MainFormState::FindGrid(const std::string& name) {
@@ -121,8 +124,8 @@ Grid* MainFormState::FindGrid(const std::string& name) {
 }
 
 std::vector<Grid*> MainFormState::Grids() {
-    return {&stringGrid3, &stringGrid4, &stringGrid5, &stringGrid6,
-            &stringGrid7, &stringGrid8, &stringGrid9, &stringGrid10};
+    return {&stringGrid3, &stringGrid4, &stringGrid5,  &stringGrid6, &stringGrid7,
+            &stringGrid8, &stringGrid9, &stringGrid10, &resultGrid};
 }
 
 }  // namespace sorvane

@@ -1,0 +1,98 @@
+#include "raceday/past_run_stats.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+#include "base/text_format.h"
+#include "raceday/race_day.h"
+#include "shell/time_text.h"
+
+namespace sorvane {
+namespace {
+
+bool IsTurf(int surface) { return surface >= 10 && surface <= 22; }
+bool IsDirt(int surface) { return surface >= 23 && surface <= 29; }
+
+void CountPlace(RaceAnalysis& a, RunCategory category, int runner, int place) {
+    ++a.runRecord[static_cast<int>(category)][runner][place - 1];
+}
+
+// The run record of one kept past run: its place (4th or worse as 4) in the category of all
+// runs and in each category it belongs to; unplaced runs count nowhere.
+void CountRun(RaceAnalysis& a, int runner, const PastRunRecord& rec) {
+    int place = std::min(rec.FinishPosition(), kPlaceCounts);
+    if (place < 1) return;
+    CountPlace(a, RunCategory::All, runner, place);
+    int surface = rec.IntAt(pr::kTrackSurfaceCode);
+    int going = rec.IntAt(pr::kTurfGoingCode) + rec.IntAt(pr::kDirtGoingCode);
+    bool heavy = going == 3 || going == 4;
+    if (IsTurf(surface)) {
+        if (heavy) CountPlace(a, RunCategory::TurfHeavy, runner, place);
+        CountPlace(a, RunCategory::Turf, runner, place);
+    }
+    if (IsDirt(surface)) {
+        if (heavy) CountPlace(a, RunCategory::DirtHeavy, runner, place);
+        CountPlace(a, RunCategory::Dirt, runner, place);
+    }
+    int distance = rec.Distance();
+    if (distance >= 1 && distance <= 1600) CountPlace(a, RunCategory::UpTo1600, runner, place);
+    if (distance >= 1601 && distance <= 2200) CountPlace(a, RunCategory::UpTo2200, runner, place);
+    if (distance >= 2201) CountPlace(a, RunCategory::Over2200, runner, place);
+}
+
+}  // namespace
+
+PastRunWindow MakePastRunWindow(int raceDate, int period, bool ignoreDates) {
+    PastRunWindow w;
+    w.raceDate = raceDate;
+    w.ignoreDates = ignoreDates;
+    std::string date =
+        Format("%04d/%02d/%02d", raceDate / 10000, raceDate / 100 % 100, raceDate % 100);
+    std::string earliest = AddDays(date, -period);
+    // AddDays refuses a text that is no date: nothing lies strictly between D and D.
+    if (earliest.size() != 10) {
+        w.earliest = raceDate;
+        return w;
+    }
+    w.earliest = ToInt(earliest.substr(0, 4)) * 10000 + ToInt(earliest.substr(5, 2)) * 100 +
+                 ToInt(earliest.substr(8, 2));
+    return w;
+}
+
+int TakePastRuns(RaceDay& day, int race, int runner, const PastRunFile& file,
+                 const PastRunWindow& window, const PredictionIndex* predictions) {
+    RaceAnalysis& a = day.raceAnalysis[race];
+    ResetRunnerStats(a, runner);
+    int64_t prize = 0;
+    int junto = 0;
+    int uragiri = 0;
+    int kept = 0;
+    size_t n = std::min(file.Count(), kPastRunsRead);
+    for (size_t i = n; i-- > 0;) {
+        PastRunRecord rec = file.Record(i);
+        if (!window.Keeps(rec.DateNumber())) continue;
+        CountRun(a, runner, rec);
+        prize += int64_t{rec.IntAt(pr::kPrizeMoney)} + rec.IntAt(pr::kAddedMoney);
+        int slot = day.pastRunTable.Count(race, runner);
+        if (!day.pastRunTable.Append(race, runner, rec.raw)) break;
+        ++kept;
+        if (predictions == nullptr || !IsAllDigits(rec.Date())) continue;
+        int mark = predictions->MarkFor(rec.DateNumber(), rec.TrackCode());
+        if (mark != 1 && mark != 2) continue;
+        int position = rec.FinishPosition();
+        bool held = position >= 1 && position <= 3;
+        ++(held ? junto : uragiri);
+        day.pastRunMark[race][runner][slot] = held ? 1 : 2;
+    }
+    // Prize money is in thousands of yen; a total past the 32-bit field is kept at its top.
+    a.prizeTotal[runner] = static_cast<int32_t>(std::clamp<int64_t>(
+        prize, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+    a.juntoCount[runner] = junto;
+    a.uragiriCount[runner] = uragiri;
+    if (junto + uragiri >= 1)
+        a.uragiriRate[runner] = static_cast<double>(uragiri) / (junto + uragiri);
+    return kept;
+}
+
+}  // namespace sorvane
