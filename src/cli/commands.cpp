@@ -1,5 +1,6 @@
 // The command table of the CLI.
 #include "cli_app.h"
+#include "cmd_raceday.h"
 #include "cmd_shell.h"
 #include "cmd_store.h"
 
@@ -17,6 +18,11 @@ const std::vector<CliCommand>& CliCommands() {
          "bulk acquisition into the day files and past-run files", CmdAcquire},
         {"verify", "verify", "check the day files and past-run files (exit 1 on damage)",
          CmdVerify},
+        {"days", "days", "list the race days, newest first", CmdDays},
+        {"load", "load DATE [--compare|--no-compare] [--ignore-dates]",
+         "load a race day and print its day list", CmdLoad},
+        {"show", "show DATE RACE TABLE [KIND]",
+         "one table of a race: header entry detail result pairs wins odds KIND", CmdShow},
     };
     return commands;
 }

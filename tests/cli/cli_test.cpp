@@ -7,6 +7,7 @@
 
 #include "base/sjis.h"
 #include "cli_app.h"
+#include "cli_run.h"
 #include "shell/settings_file.h"
 #include "temp_dir.h"
 #include "terminal_ui.h"
@@ -14,34 +15,10 @@
 namespace sorvane {
 namespace {
 
+using testing::Cli;
+using testing::CliRun;
+using testing::Slurp;
 using testing::TempDir;
-
-// Runs the CLI in process and captures both streams.
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Slurp(std::FILE* f) {
-    std::fflush(f);
-    std::rewind(f);
-    std::string s;
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) s.append(buf, n);
-    std::fclose(f);
-    return s;
-}
-
-CliRun Cli(std::vector<std::string> args, const char* envHome = nullptr) {
-    CliStreams s{std::tmpfile(), std::tmpfile(), nullptr};
-    CliRun r;
-    r.status = CliMain(args, s, envHome, "/nonexistent-exe-dir");
-    r.out = Slurp(s.out);
-    r.err = Slurp(s.err);
-    return r;
-}
 
 TEST(Cli, UsageAndExitStatuses) {
     CliRun help = Cli({"--help"});
