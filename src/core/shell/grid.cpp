@@ -31,7 +31,31 @@ Cell* Grid::Mutable(int col, int row) {
 }
 
 void Grid::SetText(int col, int row, std::string text) {
-    if (Cell* c = Mutable(col, row)) c->text = std::move(text);
+    if (Cell* c = Mutable(col, row)) {
+        c->text = std::move(text);
+        c->lines.clear();  // a text of its own makes it a one-line cell again
+    }
+}
+
+std::string LinesText(const std::vector<TextLine>& lines) {
+    std::string out;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) out += '\n';
+        std::string line;
+        for (const TextRun& r : lines[i].runs) {
+            if (r.x > 0 && !line.empty() && line.back() != ' ') line += ' ';
+            line += r.text;
+        }
+        out += line;
+    }
+    return out;
+}
+
+void Grid::SetLines(int col, int row, std::vector<TextLine> lines) {
+    if (Cell* c = Mutable(col, row)) {
+        c->text = LinesText(lines);
+        c->lines = std::move(lines);
+    }
 }
 
 void Grid::SetStyle(int col, int row, const CellStyle& style) {

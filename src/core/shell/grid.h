@@ -1,5 +1,6 @@
 // The state of a string grid as plain data: cell texts (Shift-JIS) with their colours, weight
-// and alignment, column widths and the fixed rows. Qt models and the CLI show it as it is.
+// and alignment, tall cells of several lines, column widths and the fixed rows. Qt models and
+// the CLI show it as it is.
 #pragma once
 
 #include <cstdint>
@@ -20,13 +21,41 @@ struct CellStyle {
     uint32_t color = kColorText;
     bool bold = false;
     Align align = Align::Left;
+    bool bottomRule = false;  // a black line along the cell's bottom edge
     bool operator==(const CellStyle&) const = default;
 };
 
-struct Cell {
+// A piece of text of a tall cell, drawn at its own horizontal place in its own font.
+struct TextRun {
     std::string text;
-    CellStyle style;
+    int x = 0;          // pixels right of the cell's text origin
+    int pointSize = 0;  // 0: the grid's font size
+    bool bold = false;
+    uint32_t color = kColorText;
+    bool operator==(const TextRun&) const = default;
 };
+
+// One line of a tall cell. Lines are drawn from the cell's top-left corner down; each starts
+// one text height (of the previous line's largest font) below the previous one, moved down by
+// a further gap pixels (up when negative).
+struct TextLine {
+    std::vector<TextRun> runs;
+    int gap = 0;
+    bool operator==(const TextLine&) const = default;
+};
+
+struct Cell {
+    std::string text;  // a tall cell: the texts of its lines joined by "\n"
+    CellStyle style;
+    // Empty for a one-line cell drawn from text and style. A tall cell is drawn from its
+    // lines alone, on its style's background, which then stands as given even in a fixed
+    // row or column.
+    std::vector<TextLine> lines;
+};
+
+// The plain text of lines: each line's runs joined (a blank before a run placed further
+// right when the text before it does not end in one), the lines joined by "\n".
+std::string LinesText(const std::vector<TextLine>& lines);
 
 class Grid {
   public:
@@ -52,8 +81,11 @@ class Grid {
     // out-of-range writes are ignored.
     const Cell& At(int col, int row) const;
     const std::string& Text(int col, int row) const { return At(col, row).text; }
+    // A one-line cell with this text (any lines of a tall cell are dropped).
     void SetText(int col, int row, std::string text);
     void SetStyle(int col, int row, const CellStyle& style);
+    // Makes the cell a tall cell: its lines, and its text from them (LinesText).
+    void SetLines(int col, int row, std::vector<TextLine> lines);
     Cell* Mutable(int col, int row);
 
     int ColWidth(int col) const;

@@ -60,17 +60,14 @@ void SetupMainGrids(MainFormState& f) {
            {30, "確人"}},
           19);
 
-    Apply(f.stringGrid5,
-          {{20, "枠"},
-           {20, "馬"},
-           {140, "馬名"},
-           {90, "全・距離別成績"},
-           {100, "馬場別成績"},
-           {64, ""},
-           {64, ""},
-           {64, ""},
-           {64, ""}},
-          19);
+    // The detailed entry table: five card columns, then one column per past-run slot (100),
+    // 145 pixels wide, in tall rows of several lines.
+    std::vector<Col> g5 = {
+        {20, "枠"}, {20, "馬"}, {140, "馬名"}, {90, "全・距離別成績"}, {100, "馬場別成績"}};
+    g5.resize(105, Col{145, ""});
+    Apply(f.stringGrid5, g5, 19);
+    f.stringGrid5.SetFixed(3, 1);
+    f.stringGrid5.SetDefaultRowHeight(65);
     f.stringGrid5.SetRowHeight(0, 17);
 
     Apply(f.stringGrid6, ComparisonColumns(), 2);
