@@ -1,0 +1,164 @@
+// The cost of comparing every pair of a full generated day (96 races of 18 runners with long
+// histories), in one process: the literal reference, our engine, and the I/O floor (reading
+// every involved past-run file once).
+// Usage: compare_bench [--races N] [--runs N] [--reps N] [--reference-races N] [--work DIR]
+// Ours and the floor are the best of the repetitions (default 3); the reference runs once on
+// the first --reference-races races (default all) and is scaled to the whole day when fewer.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "base/files.h"
+#include "compare_fixture.h"
+#include "compare_reference.h"
+#include "fake_clock.h"
+#include "fake_ports.h"
+#include "raceday/race_day.h"
+#include "shell/app_shell.h"
+#include "store/past_run_file.h"
+
+namespace fs = std::filesystem;
+using namespace sorvane;
+
+namespace {
+
+double Seconds(std::chrono::steady_clock::time_point since) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+struct Snapshot {
+    std::vector<RaceAnalysis> races;
+};
+
+void ResetDay(RaceDay& day, int races) {
+    for (int r = 0; r < races; ++r) ResetTallies(day.raceAnalysis[static_cast<size_t>(r)]);
+}
+
+bool SameWrites(const RaceAnalysis& a, const RaceAnalysis& b) {
+    return a.wins == b.wins && a.losses == b.losses && a.winPt == b.winPt && a.lossPt == b.lossPt &&
+           a.pairCount == b.pairCount && a.pairWinA == b.pairWinA && a.pairWinB == b.pairWinB &&
+           a.pairPtA == b.pairPtA && a.pairPtB == b.pairPtB && a.pairDokuPtA == b.pairDokuPtA &&
+           a.pairDokuPtB == b.pairDokuPtB && a.pairSoPtA == b.pairSoPtA &&
+           a.pairSoPtB == b.pairSoPtB && a.pairDirect == b.pairDirect;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CompareDayOptions o;
+    o.runsPerHorse = 60;
+    int reps = 3;
+    int referenceRaces = -1;
+    fs::path work = fs::temp_directory_path() / "sorvane-compare-bench";
+    for (int i = 1; i + 1 < argc; i += 2) {
+        std::string a = argv[i];
+        int v = std::atoi(argv[i + 1]);
+        if (a == "--races")
+            o.races = v;
+        else if (a == "--runs")
+            o.runsPerHorse = v;
+        else if (a == "--reps")
+            reps = v;
+        else if (a == "--reference-races")
+            referenceRaces = v;
+        else if (a == "--work")
+            work = argv[i + 1];
+        else {
+            std::fprintf(stderr, "unknown option %s\n", a.c_str());
+            return 2;
+        }
+    }
+    if (referenceRaces < 0 || referenceRaces > o.races) referenceRaces = o.races;
+
+    fs::remove_all(work);
+    fs::create_directories(work);
+    testing::FakeUi ui;
+    testing::FakePlatform platform;
+    testing::FakeLink link;
+    FixedClock clock(2026, 6, 1, 9, 0, 0);
+    AppShell shell(ProgramFolder(work), ShellPorts{ui, clock, platform, link});
+    RaceDay& day = shell.day();
+    auto t0 = std::chrono::steady_clock::now();
+    GenerateCompareDay(work, day, o);
+    double generate = Seconds(t0);
+
+    std::vector<std::string> bloods = RunnersOfDay(day);
+    std::set<std::string> distinct(bloods.begin(), bloods.end());
+    uint64_t bytes = 0;
+    size_t records = 0;
+    for (const std::string& b : distinct) {
+        PastRunFile f;
+        f.Load(shell.folder(), b);
+        records += f.Count();
+    }
+    int pairs = 0;
+    for (int r = 0; r < o.races; ++r) pairs += static_cast<int>(PairsOfRace(day, r).size());
+
+    // The floor: every involved file read once.
+    double floor = 1e9;
+    for (int rep = 0; rep < reps; ++rep) {
+        auto t = std::chrono::steady_clock::now();
+        bytes = 0;
+        std::string data;
+        for (const std::string& b : distinct) {
+            auto path = shell.folder().Resolve(PastRunPath(b));
+            if (path && ReadWholeFile(*path, data)) bytes += data.size();
+        }
+        floor = std::min(floor, Seconds(t));
+    }
+
+    // Ours: one engine for the run, every pair of every race.
+    double ours = 1e9;
+    std::vector<RaceAnalysis> ourResult;
+    for (int rep = 0; rep < reps; ++rep) {
+        ResetDay(day, o.races);
+        auto t = std::chrono::steady_clock::now();
+        CompareEngine engine(shell);
+        for (int r = 0; r < o.races; ++r) {
+            for (const PairArgs& p : PairsOfRace(day, r)) {
+                engine.Search2Ba(p);
+                engine.Search2BaDirect(p);
+            }
+        }
+        ours = std::min(ours, Seconds(t));
+    }
+    ourResult.assign(day.raceAnalysis.begin(), day.raceAnalysis.begin() + o.races);
+    long long instances = 0;
+    for (const RaceAnalysis& a : ourResult)
+        for (int c : a.pairCount) instances += c;
+
+    // The reference, once.
+    ResetDay(day, o.races);
+    auto t = std::chrono::steady_clock::now();
+    for (int r = 0; r < referenceRaces; ++r) {
+        for (const PairArgs& p : PairsOfRace(day, r)) {
+            ReferenceSearch2Ba(shell.folder(), day, p);
+            ReferenceSearch2BaDirect(shell.folder(), day, p);
+        }
+    }
+    double reference = Seconds(t);
+    bool identical = true;
+    for (int r = 0; r < referenceRaces; ++r)
+        identical = identical && SameWrites(ourResult[static_cast<size_t>(r)],
+                                            day.raceAnalysis[static_cast<size_t>(r)]);
+    double referenceDay = reference * o.races / std::max(1, referenceRaces);
+
+    std::printf(
+        "day: %d races, %d pairs, %zu horses, %zu past-run records (%.1f MB), "
+        "%lld instances; generated in %.1f s\n",
+        o.races, pairs, distinct.size(), records, bytes / 1e6, instances, generate);
+    std::printf("reference: %.3f s on %d races%s\n", reference, referenceRaces,
+                referenceRaces < o.races ? "" : " (the whole day)");
+    if (referenceRaces < o.races)
+        std::printf("reference, scaled to the day: %.3f s\n", referenceDay);
+    std::printf("ours:      %.3f s (best of %d)\n", ours, reps);
+    std::printf("floor:     %.3f s (best of %d)\n", floor, reps);
+    std::printf("reference / ours: %.0fx   ours / floor: %.2fx\n", referenceDay / ours,
+                ours / floor);
+    std::printf("results identical on the reference races: %s\n", identical ? "yes" : "NO");
+    fs::remove_all(work);
+    return identical ? 0 : 1;
+}
