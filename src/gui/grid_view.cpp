@@ -1,16 +1,26 @@
-// Shape of a grid view: widths and heights in pixels, as the core's grid states them.
+// Shape of a grid view (widths and heights in pixels, as the core's grid states them), its
+// drawing, cursor and mouse reports.
 #include "grid_view.h"
 
 #include <QHeaderView>
+#include <QMouseEvent>
 
+#include "grid_delegate.h"
 #include "qt_text.h"
 
 GridView::GridView(const sorvane::Grid& grid, QWidget* parent) : QTableView(parent) {
     setObjectName(QtFromSjis(grid.name()));
     model_ = new GridModel(grid, this);
     setModel(model_);
+    setItemDelegate(new GridDelegate(this));
     Setup();
     connect(model_, &QAbstractItemModel::modelReset, this, &GridView::ApplyShape);
+    connect(this, &QAbstractItemView::pressed, this, [this](const QModelIndex& i) {
+        emit cellPressed(i.column(), model_->gridRow(i.row()));
+    });
+    connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& i) {
+        emit cellClicked(i.column(), model_->gridRow(i.row()));
+    });
     ApplyShape();
 }
 
@@ -27,6 +37,25 @@ void GridView::Setup() {
 
 void GridView::refresh() {
     if (model_) model_->refresh();
+}
+
+void GridView::setHandCursorRule(std::function<bool(int, int)> rule) {
+    handRule_ = std::move(rule);
+    setMouseTracking(static_cast<bool>(handRule_));
+}
+
+void GridView::mouseMoveEvent(QMouseEvent* event) {
+    if (handRule_) {
+        const QModelIndex i = indexAt(event->position().toPoint());
+        const bool hand = i.isValid() && handRule_(i.column(), model_->gridRow(i.row()));
+        viewport()->setCursor(hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    }
+    QTableView::mouseMoveEvent(event);
+}
+
+void GridView::mouseReleaseEvent(QMouseEvent* event) {
+    QTableView::mouseReleaseEvent(event);
+    if (clearOnRelease_) clearSelection();
 }
 
 void GridView::ApplyShape() {

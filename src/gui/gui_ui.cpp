@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QFileDialog>
 #include <QMessageBox>
 
 #include "qt_text.h"
@@ -65,3 +66,17 @@ void GuiUi::SetCursor(sorvane::CursorShape shape) {
 }
 
 void GuiUi::ProcessEvents() { QCoreApplication::processEvents(); }
+
+std::optional<std::string> GuiUi::ChooseFolder(const std::string& sjisCaption,
+                                               const std::string& sjisInitial) {
+    if (recording_) {
+        if (folders_.empty()) return std::nullopt;
+        std::optional<std::string> f = folders_.front();
+        folders_.pop_front();
+        return f;
+    }
+    const QString dir = QFileDialog::getExistingDirectory(parent_, QtFromSjis(sjisCaption),
+                                                          QtFromSjis(sjisInitial));
+    if (dir.isEmpty()) return std::nullopt;
+    return SjisFromQt(dir);
+}

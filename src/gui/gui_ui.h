@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,10 @@ class GuiUi : public sorvane::Ui {
     void ShowError(const std::string& sjisText) override;
     void SetCursor(sorvane::CursorShape shape) override;
     void ProcessEvents() override;
+    // The folder dialog; in recording mode the queued folder (or nothing) is the answer.
+    std::optional<std::string> ChooseFolder(const std::string& sjisCaption,
+                                            const std::string& sjisInitial) override;
+    void queueFolder(std::optional<std::string> sjisFolder) { folders_.push_back(sjisFolder); }
 
   private:
     bool Record(Kind kind, const std::string& text);
@@ -53,5 +58,6 @@ class GuiUi : public sorvane::Ui {
     std::deque<bool> answers_;
     bool defaultAnswer_ = true;
     std::vector<Shown> shown_;
+    std::deque<std::optional<std::string>> folders_;
     bool cursorOverridden_ = false;
 };

@@ -20,6 +20,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "entry_grid_hooks.h"
 #include "get_data_form.h"
 #include "grid_view.h"
 #include "qt_text.h"
@@ -89,6 +90,7 @@ MainWindow::MainWindow(sorvane::AppShell& shell, QWidget* parent)
     setCentralWidget(central);
     statusBar();  // the status line; hints of buttons and menu entries show there
 
+    HookEntryGrids(*this, shell_);
     placeFrom(shell_.main().place);
     syncFromState();
 }

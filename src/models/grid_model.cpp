@@ -1,5 +1,5 @@
 // Snapshot and role mapping of the grid model: texts converted once per snapshot, colours,
-// weight and alignment from each cell's style.
+// weight and alignment from each cell's style, the lines of tall cells.
 #include "grid_model.h"
 
 #include <QBrush>
@@ -25,6 +25,27 @@ Qt::Alignment AlignmentOf(sorvane::Align a) {
             break;
     }
     return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+std::vector<GridModel::ShownLine> ShownLines(const std::vector<sorvane::TextLine>& lines) {
+    std::vector<GridModel::ShownLine> out;
+    out.reserve(lines.size());
+    for (const sorvane::TextLine& l : lines) {
+        GridModel::ShownLine shown;
+        shown.gap = l.gap;
+        for (const sorvane::TextRun& r : l.runs)
+            shown.runs.push_back(GridModel::ShownRun{QtFromSjis(r.text), r.x, r.pointSize, r.bold,
+                                                     ColorOf(r.color)});
+        out.push_back(std::move(shown));
+    }
+    return out;
+}
+
+// The first run of a tall cell stands for the cell's font and colour in the plain roles.
+const GridModel::ShownRun* FirstRun(const std::vector<GridModel::ShownLine>& lines) {
+    for (const GridModel::ShownLine& l : lines)
+        if (!l.runs.empty()) return &l.runs.front();
+    return nullptr;
 }
 
 }  // namespace
@@ -53,7 +74,8 @@ void GridModel::TakeSnapshot() {
         for (int c = 0; c < cols_; ++c) {
             const sorvane::Cell& cell = grid_.At(c, r);
             cells_.push_back(ShownCell{QtFromSjis(cell.text), cell.style,
-                                       r < grid_.FixedRows() || c < grid_.FixedCols()});
+                                       r < grid_.FixedRows() || c < grid_.FixedCols(),
+                                       ShownLines(cell.lines)});
         }
     }
 }
@@ -71,17 +93,29 @@ int GridModel::rowCount(const QModelIndex& parent) const {
 int GridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : cols_; }
 
 QVariant GridModel::StyleData(const ShownCell& cell, int role) const {
+    const ShownRun* first = FirstRun(cell.lines);
     switch (role) {
         case Qt::DisplayRole:
             return cell.text;
         case Qt::BackgroundRole:
-            // Fixed cells the core did not colour look like a grid's fixed cells.
-            if (cell.fixed && cell.style.background == sorvane::kColorWindow)
+            // Fixed cells the core did not colour look like a grid's fixed cells; a tall cell
+            // is drawn as the core gives it.
+            if (cell.fixed && cell.lines.empty() && cell.style.background == sorvane::kColorWindow)
                 return QBrush(ColorOf(sorvane::kColorFixed));
             return QBrush(ColorOf(cell.style.background));
         case Qt::ForegroundRole:
-            return QBrush(ColorOf(cell.style.color));
+            return QBrush(first ? first->color : ColorOf(cell.style.color));
+        case BottomRuleRole:
+            return cell.style.bottomRule;
+        case TallCellRole:
+            return !cell.lines.empty();
         case Qt::FontRole:
+            if (first) {
+                QFont f;
+                if (first->pointSize > 0) f.setPointSize(first->pointSize);
+                f.setBold(first->bold);
+                return f;
+            }
             if (cell.style.bold) {
                 QFont f;
                 f.setBold(true);
@@ -110,6 +144,12 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     }
     if (orientation == Qt::Vertical && role == Qt::DisplayRole) return gridRow(section);
     return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+const std::vector<GridModel::ShownLine>* GridModel::linesAt(const QModelIndex& index) const {
+    if (!index.isValid()) return nullptr;
+    const ShownCell* cell = CellAt(index.column(), gridRow(index.row()));
+    return cell && !cell->lines.empty() ? &cell->lines : nullptr;
 }
 
 Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {

@@ -1,10 +1,13 @@
 // A Qt table model over one of the core's grids. It shows a snapshot taken at construction and
 // at every refresh() that finds the grid's revision changed, so views never read a grid that is
 // being reshaped. Row 0 of a grid with fixed rows is the horizontal heading; model rows are the
-// grid rows below it, model columns are the grid columns one to one.
+// grid rows below it, model columns are the grid columns one to one. Tall cells of several
+// lines keep their lines for the view's delegate (linesAt); their DisplayRole is the lines'
+// text joined by "\n".
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QString>
 #include <cstdint>
 #include <vector>
@@ -15,6 +18,23 @@ class GridModel : public QAbstractTableModel {
     Q_OBJECT
 
   public:
+    // Data roles beyond Qt's own.
+    enum Role {
+        BottomRuleRole = Qt::UserRole + 1,  // bool: a black line along the cell's bottom edge
+        TallCellRole,                       // bool: the cell is drawn from its lines
+    };
+    struct ShownRun {
+        QString text;
+        int x = 0;
+        int pointSize = 0;  // 0: the view's font size
+        bool bold = false;
+        QColor color;
+    };
+    struct ShownLine {
+        std::vector<ShownRun> runs;
+        int gap = 0;
+    };
+
     explicit GridModel(const sorvane::Grid& grid, QObject* parent = nullptr);
 
     const sorvane::Grid& grid() const { return grid_; }
@@ -34,11 +54,15 @@ class GridModel : public QAbstractTableModel {
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+    // The lines of a tall cell; null for one-line cells and invalid indexes.
+    const std::vector<ShownLine>* linesAt(const QModelIndex& index) const;
+
   private:
     struct ShownCell {
         QString text;
         sorvane::CellStyle style;
         bool fixed = false;
+        std::vector<ShownLine> lines;
     };
 
     void TakeSnapshot();
