@@ -2,6 +2,7 @@
 // drawing, cursor and mouse reports.
 #include "grid_view.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
 
@@ -16,7 +17,9 @@ GridView::GridView(const sorvane::Grid& grid, QWidget* parent) : QTableView(pare
     Setup();
     connect(model_, &QAbstractItemModel::modelReset, this, &GridView::ApplyShape);
     connect(this, &QAbstractItemView::pressed, this, [this](const QModelIndex& i) {
-        emit cellPressed(i.column(), model_->gridRow(i.row()));
+        // The right button opens the pop-up menu; only the left one acts on a cell.
+        if (QApplication::mouseButtons() & Qt::LeftButton)
+            emit cellPressed(i.column(), model_->gridRow(i.row()));
     });
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& i) {
         emit cellClicked(i.column(), model_->gridRow(i.row()));

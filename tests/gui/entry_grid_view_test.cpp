@@ -10,6 +10,8 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSignalSpy>
+#include <QTest>
 
 #include "base/sjis.h"
 #include "grid_delegate.h"
@@ -151,6 +153,28 @@ TEST_F(EntryGridViewTest, HandCursorOverTheMarkColumns) {
     EXPECT_EQ(moveTo(24, 0), Qt::PointingHandCursor);
     EXPECT_EQ(moveTo(2, 0), Qt::ArrowCursor);
     EXPECT_EQ(moveTo(26, 1), Qt::PointingHandCursor);
+}
+
+TEST_F(EntryGridViewTest, PressesAndClicksReportGridCells) {
+    s.Widget("PageControl5")->show();
+    GridView* v = View("StringGrid4");
+    QSignalSpy pressed(v, &GridView::cellPressed);
+    QSignalSpy clicked(v, &GridView::cellClicked);
+    const QPoint mark = v->visualRect(v->gridModel()->index(0, 24)).center();
+    QTest::mouseClick(v->viewport(), Qt::LeftButton, Qt::NoModifier, mark);
+    ASSERT_EQ(pressed.count(), 1);
+    EXPECT_EQ(pressed.at(0).at(0).toInt(), 24);
+    EXPECT_EQ(pressed.at(0).at(1).toInt(), 1);  // grid row 1: the first runner
+    EXPECT_EQ(clicked.count(), 1);
+    QTest::mousePress(v->viewport(), Qt::RightButton, Qt::NoModifier, mark);
+    EXPECT_EQ(pressed.count(), 1);  // the right button is the pop-up menu's
+
+    // The detailed table keeps no highlighted cell after the mouse is released.
+    GridView* detail = View("StringGrid5");
+    detail->show();
+    QTest::mouseClick(detail->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      detail->visualRect(detail->gridModel()->index(0, 3)).center());
+    EXPECT_FALSE(detail->selectionModel()->hasSelection());
 }
 
 TEST_F(EntryGridViewTest, PopUpCopyAndFolderCommand) {

@@ -1,5 +1,5 @@
-// The user's actions on the entry tables: mouse presses and clicks on StringGrid4, the cursor
-// over its cells, releasing the mouse over StringGrid5, and the copy of the entry table.
+// The user's actions on the entry table StringGrid4: mouse presses and clicks, the cursor
+// over its cells, and its copy to the clipboard.
 #pragma once
 
 namespace sorvane {
@@ -20,10 +20,6 @@ bool ClickPicksHorse(const Grid& grid, int col, int row);
 void EntryGridMouseDown(AppShell& shell, int col, int row);
 // A click on cell (col, row): columns 0-2 pick the horse for the two-horse comparison.
 void EntryGridClick(AppShell& shell, int col, int row);
-// Releasing the mouse over StringGrid5: no cell stays selected. The front end clears the
-// highlight; the core keeps no selection of that grid, so there is nothing to change here.
-inline void DetailGridMouseUp(AppShell&) {}
-
 // "出馬表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&C)": the header labels of the race, then every cell of
 // StringGrid4 (heading row included), TAB between cells, CR LF after each row.
 void CopyEntryTableToClipboard(AppShell& shell);
