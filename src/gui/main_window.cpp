@@ -91,6 +91,7 @@ MainWindow::MainWindow(sorvane::AppShell& shell, QWidget* parent)
     statusBar();  // the status line; hints of buttons and menu entries show there
 
     HookEntryGrids(*this, shell_);
+    BuildRaceDayControls();
     placeFrom(shell_.main().place);
     syncFromState();
 }
@@ -211,11 +212,8 @@ QWidget* MainWindow::BuildPages() {
     pageControl5_->addTab(BuildAnalysisTab(), U("分析表"));
     pageControl5_->addTab(AddGrid(m.stringGrid5), U("出馬表(詳細)"));
 
-    // The labels of the selected race's payouts, filled by the race selection.
-    auto* result = new QWidget;
-    auto* resultLayout = new QVBoxLayout(result);
-    resultLayout->addStretch(1);
-    pageControl5_->addTab(result, U("レース結果"));
+    // The payouts of the selected race, filled by the race selection.
+    pageControl5_->addTab(AddGrid(m.resultGrid), U("レース結果"));
 
     pageControl5_->addTab(BuildTallyTab(), U("検証資料"));
     return pageControl5_;
@@ -383,6 +381,7 @@ void MainWindow::syncFromState() {
         datList_->setCurrentRow(m.datListIndex < races.size() ? m.datListIndex : -1);
     }
 
+    SyncRaceDay();
     for (GridView* g : grids_) g->refresh();
 }
 

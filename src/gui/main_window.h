@@ -12,6 +12,9 @@
 
 class QAction;
 class QComboBox;
+class QSpinBox;
+class ProgressForm;
+class RaceHeaderPanel;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -44,6 +47,11 @@ class MainWindow : public QMainWindow {
     void openAcquisitionWindow();
     void openUnprocessedDays();  // N21
 
+    // The race day: a date chosen in DateCombo loads its day (the progress window shows
+    // meanwhile); a DatList line or the arrow UpDown1 selects a race.
+    void loadDay(int dateIndex);
+    void selectRace(int line);
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -57,6 +65,8 @@ class MainWindow : public QMainWindow {
     QWidget* BuildVerificationTab();
     QWidget* BuildTallyTab();
     GridView* AddGrid(sorvane::Grid& grid);
+    void BuildRaceDayControls();
+    void SyncRaceDay();
 
     sorvane::AppShell& shell_;
     sorvane::StoreRunState runState_;
@@ -77,6 +87,10 @@ class MainWindow : public QMainWindow {
     QTabWidget* pageControl6_ = nullptr;
     QWidget* tabSheet6_ = nullptr;
     std::vector<GridView*> grids_;
+    ProgressForm* prgrsForm_ = nullptr;
+    RaceHeaderPanel* panel14_ = nullptr;
+    QSpinBox* upDown1_ = nullptr;
+    bool loadingDay_ = false;
 
     QString shownHint_;
     QStringList shownDates_;
