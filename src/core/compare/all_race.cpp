@@ -1,13 +1,132 @@
 #include "compare/all_race.h"
 
+#include <algorithm>
+#include <string>
+
+#include "base/sjis.h"
+#include "base/text_format.h"
+#include "compare/ranking.h"
+#include "compare/search2ba.h"
+#include "raceday/later_steps.h"
+#include "raceday/race_select.h"
 #include "shell/app_shell.h"
+#include "shell/code_tables.h"
+#include "store/records.h"
 
 namespace sorvane {
+namespace {
 
-void CompareAllRaceBtn(AppShell&) {}
-void KaimeCalcBtn(AppShell&) {}
-void FillComparisonTables(AppShell&) {}
-void SortEntryTable(AppShell&, EntrySort) {}
-void ToggleSelectionMark(AppShell&, int, int) {}
+// Holds the main window for the run: disabled with the progress window up, and given back
+// however the run ends, so a failed comparison never leaves the program unusable.
+class BusyWindow {
+  public:
+    explicit BusyWindow(MainFormState& form) : form_(form) { form_.enabled = false; }
+    BusyWindow(const BusyWindow&) = delete;
+    BusyWindow& operator=(const BusyWindow&) = delete;
+    ~BusyWindow() { Release(); }
+    void Release() {
+        form_.waitForm.visible = false;
+        form_.enabled = true;
+    }
+
+  private:
+    MainFormState& form_;
+};
+
+// The race of race slot as the progress window names it: "2024/05/12 大井 11R ".
+std::string RaceCaption(const RaceDay& day, int race) {
+    const RaRecord ra(day.raceTable.At(race));
+    return std::string(ra.YearText()) + "/" + std::string(ra.MonthDay().substr(0, 2)) + "/" +
+           std::string(ra.MonthDay().substr(2)) + " " + TrackName(ra.TrackCode()) + " " +
+           Format("%d", ra.RaceNumber()) + "R ";
+}
+
+}  // namespace
+
+void CompRaceBtn(AppShell& shell, CompareEngine& engine) {
+    RaceDay& day = shell.day();
+    const int race = day.currentRace;
+    if (race < 0 || race >= kMaxRaces) return;
+    const int n = day.RegisteredRunners(race);
+    if (n <= 0) return;
+    for (int i = 0; i < n; ++i) {
+        const SeRecord a(day.runnerTable.At(race, i));
+        for (int j = i + 1; j < n; ++j) {
+            const SeRecord b(day.runnerTable.At(race, j));
+            PairArgs pair;
+            pair.nameA = std::string(a.ShortName());
+            pair.nameB = std::string(b.ShortName());
+            pair.idA = std::string(a.BloodNumber());
+            pair.idB = std::string(b.BloodNumber());
+            pair.horseA = i + 1;
+            pair.horseB = j + 1;
+            pair.race = race;
+            pair.pair = PairNumber(i + 1, j + 1);
+            pair.weightA = a.CarriedWeight() / 10.0;
+            pair.weightB = b.CarriedWeight() / 10.0;
+            engine.Search2Ba(pair);
+            engine.Search2BaDirect(pair);
+        }
+    }
+    RaceAnalysis& analysis = day.raceAnalysis[static_cast<size_t>(race)];
+    RankRace(analysis, n);
+    analysis.compared = 1;
+}
+
+void CompareAllRaceBtn(AppShell& shell) {
+    MainFormState& form = shell.main();
+    RaceDay& day = shell.day();
+    // Timers run inside the loop; a second run must not start inside the first.
+    if (form.waitForm.visible) return;
+    if (form.datListItems.empty()) {
+        static const std::string noCard = Sj("出馬表が読み込まれていません。");
+        shell.ui().WarningBeep();
+        shell.ui().Inform(noCard);
+        return;
+    }
+    static const std::string analysing = Sj("【解析中】しばらくお待ちください");
+    const int lines = std::min(static_cast<int>(form.datListItems.size()), kMaxRaces);
+    WaitFormState& wait = form.waitForm;
+    wait = WaitFormState{};
+    wait.barMax = lines;
+    wait.label1 = analysing;
+    {
+        BusyWindow busy(form);
+        for (RaceAnalysis& a : day.raceAnalysis) ResetTallies(a);
+        wait.visible = true;
+
+        CompareEngine engine(shell);
+        for (int i = 0; i < lines; ++i) {
+            wait.barPosition = i + 1;
+            shell.ui().ProcessEvents();
+            wait.label2 = RaceCaption(day, i);
+            day.currentRace = i;
+            CompRaceBtn(shell, engine);
+        }
+
+        if (form.n9Checked) {
+            static const std::string unprocessed =
+                Sj("[データ読込時過去走の日付を無視する]が指定してあるのでこの比較結果は"
+                   "未処理扱いです。");
+            shell.ui().WarningBeep();
+            shell.ui().Inform(unprocessed);
+        } else {
+            YosoWriteBtn(shell);
+        }
+        busy.Release();
+    }
+    KaimeCalcBtn(shell);
+    SelectRace(shell, std::max(form.datListIndex, 0));
+}
+
+void KaimeCalcBtn(AppShell& shell) {
+    RaceDay& day = shell.day();
+    const double ceiling = OddsCeiling(shell.settings());
+    for (int race = 0; race < kMaxRaces; ++race) {
+        if (!day.SlotInUse(race)) continue;
+        const size_t s = static_cast<size_t>(race);
+        RankWins(day.raceAnalysis[s], day.oddsValues[s], day.RegisteredRunners(race), ceiling);
+    }
+}
 
 }  // namespace sorvane

@@ -89,4 +89,16 @@ void Grid::ClearCells() {
     Touch();
 }
 
+std::string ClipboardText(const Grid& grid) {
+    std::string out;
+    for (int r = 0; r < grid.RowCount(); ++r) {
+        for (int c = 0; c < grid.ColCount(); ++c) {
+            if (c > 0) out += '\t';
+            out += grid.Text(c, r);
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
 }  // namespace sorvane

@@ -115,4 +115,8 @@ class Grid {
     uint64_t revision_ = 0;
 };
 
+// Every cell of the grid, heading rows included, as the clipboard takes a grid: the cells of a
+// row joined by TAB, every row ended by CR LF.
+std::string ClipboardText(const Grid& grid);
+
 }  // namespace sorvane
