@@ -102,8 +102,11 @@ TEST(CompareAllRace, RunsEveryRaceWithTheWindowHeldAndResetsEarlierTallies) {
 
     CompareAllRaceBtn(*r.shell);
 
-    // One pump per race, each with the main window disabled and the progress window up.
-    ASSERT_EQ(r.ui.seen.size(), 3u);
+    // One pump per race, each with the main window disabled and the progress window up; then
+    // the race selection with the window given back.
+    ASSERT_EQ(r.ui.seen.size(), 4u);
+    EXPECT_TRUE(r.ui.seen[3].enabled);
+    EXPECT_FALSE(r.ui.seen[3].waitVisible);
     for (int i = 0; i < 3; ++i) {
         const WatchingUi::Seen& s = r.ui.seen[static_cast<size_t>(i)];
         EXPECT_FALSE(s.enabled);

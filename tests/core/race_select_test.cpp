@@ -92,9 +92,9 @@ TEST(RaceSelect, GridsLabelsResultAndAmount) {
     EXPECT_EQ(m.datListIndex, 1);
     EXPECT_EQ(m.stringGrid4.RowCount(), 10);
     EXPECT_EQ(m.stringGrid5.RowCount(), 10);
-    EXPECT_EQ(m.stringGrid7.RowCount(), 2);
+    EXPECT_EQ(m.stringGrid7.RowCount(), 37);  // a row for each of the 36 pairs of 9 runners
     EXPECT_EQ(m.stringGrid9.RowCount(), 2);
-    EXPECT_EQ(m.stringGrid7.Text(1, 1), "");
+    EXPECT_EQ(m.stringGrid7.Text(1, 1), " 1");
     EXPECT_EQ(m.stringGrid8.RowCount(), 10);
     EXPECT_EQ(m.stringGrid8.ColCount(), 10);
     EXPECT_EQ(m.stringGrid10.ColCount(), 10);

@@ -96,11 +96,15 @@ void CompareAllRaceBtn(AppShell& shell) {
         wait.visible = true;
 
         CompareEngine engine(shell);
+        engine.SetPairLabelSink([&wait](const std::string& pair) { wait.labelUma = pair; });
         for (int i = 0; i < lines; ++i) {
             wait.barPosition = i + 1;
             shell.ui().ProcessEvents();
-            wait.label2 = RaceCaption(day, i);
-            day.currentRace = i;
+            // Line i shows the i-th race slot in use (slot i on a day read without gaps).
+            const int race = RaceSlotOfLine(day, i);
+            if (race < 0) continue;
+            wait.label2 = RaceCaption(day, race);
+            day.currentRace = race;
             CompRaceBtn(shell, engine);
         }
 
