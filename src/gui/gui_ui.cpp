@@ -65,7 +65,10 @@ void GuiUi::SetCursor(sorvane::CursorShape shape) {
     cursorOverridden_ = true;
 }
 
-void GuiUi::ProcessEvents() { QCoreApplication::processEvents(); }
+void GuiUi::ProcessEvents() {
+    if (pumpHook_) pumpHook_();
+    QCoreApplication::processEvents();
+}
 
 std::optional<std::string> GuiUi::ChooseFolder(const std::string& sjisCaption,
                                                const std::string& sjisInitial) {

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -44,6 +45,9 @@ class GuiUi : public sorvane::Ui {
     void ShowError(const std::string& sjisText) override;
     void SetCursor(sorvane::CursorShape shape) override;
     void ProcessEvents() override;
+    // Runs before every ProcessEvents, so windows that show core state while a long core loop
+    // runs (the progress windows) take that state before they repaint.
+    void setPumpHook(std::function<void()> hook) { pumpHook_ = std::move(hook); }
     // The folder dialog; in recording mode the queued folder (or nothing) is the answer.
     std::optional<std::string> ChooseFolder(const std::string& sjisCaption,
                                             const std::string& sjisInitial) override;
@@ -60,4 +64,5 @@ class GuiUi : public sorvane::Ui {
     std::vector<Shown> shown_;
     std::deque<std::optional<std::string>> folders_;
     bool cursorOverridden_ = false;
+    std::function<void()> pumpHook_;
 };

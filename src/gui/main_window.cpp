@@ -20,6 +20,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "all_race_controls.h"
 #include "entry_grid_hooks.h"
 #include "get_data_form.h"
 #include "grid_view.h"
@@ -92,6 +93,7 @@ MainWindow::MainWindow(sorvane::AppShell& shell, QWidget* parent)
 
     HookEntryGrids(*this, shell_);
     BuildRaceDayControls();
+    allRace_ = new AllRaceControls(*this, shell_);
     placeFrom(shell_.main().place);
     syncFromState();
 }
@@ -382,6 +384,7 @@ void MainWindow::syncFromState() {
     }
 
     SyncRaceDay();
+    if (allRace_) allRace_->syncFromState();
     for (GridView* g : grids_) g->refresh();
 }
 

@@ -10,6 +10,7 @@
 #include "shell/app_shell.h"
 #include "store/store_run_state.h"
 
+class AllRaceControls;
 class QAction;
 class QComboBox;
 class QSpinBox;
@@ -91,6 +92,7 @@ class MainWindow : public QMainWindow {
     RaceHeaderPanel* panel14_ = nullptr;
     QSpinBox* upDown1_ = nullptr;
     bool loadingDay_ = false;
+    AllRaceControls* allRace_ = nullptr;  // the all-race comparison, sorts and marks
 
     QString shownHint_;
     QStringList shownDates_;
