@@ -8,20 +8,15 @@
 #include "base/sjis.h"
 #include "base/text_format.h"
 #include "compare/all_race.h"
-#include "fake_clock.h"
-#include "fake_ports.h"
+#include "day_rig.h"
 #include "record_fixtures.h"
 #include "shell/app_shell.h"
 #include "shell/code_tables.h"
-#include "temp_dir.h"
 
 namespace sorvane {
 namespace {
 
-using testing::FakeLink;
-using testing::FakePlatform;
-using testing::FakeUi;
-using testing::TempDir;
+using testing::DayRig;
 
 std::string Se(int horse, const char* utf8Name) {
     std::string rec = BlankRecord(RecordType::SE);
@@ -34,19 +29,10 @@ std::string Se(int horse, const char* utf8Name) {
     return rec;
 }
 
-struct Rig {
-    TempDir dir;
-    FakeUi ui;
-    FixedClock clock{2024, 5, 12, 9, 0, 0};
-    FakePlatform platform;
-    FakeLink link;
-    std::unique_ptr<AppShell> shell;
-
+struct Rig : DayRig {
     // Race slot 2 with three runners: 1 beat 2, 3 beat 1, 2 and 3 drew.
     Rig() {
-        shell = std::make_unique<AppShell>(ProgramFolder(dir.path()),
-                                           ShellPorts{ui, clock, platform, link});
-        EXPECT_TRUE(shell->Start());
+        Start();
         RaceDay& day = shell->day();
         std::string ra = BlankRecord(RecordType::RA);
         Put(ra, 11, "20240512");

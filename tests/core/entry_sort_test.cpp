@@ -8,18 +8,13 @@
 
 #include "base/sjis.h"
 #include "compare/all_race.h"
-#include "fake_clock.h"
-#include "fake_ports.h"
+#include "day_rig.h"
 #include "shell/app_shell.h"
-#include "temp_dir.h"
 
 namespace sorvane {
 namespace {
 
-using testing::FakeLink;
-using testing::FakePlatform;
-using testing::FakeUi;
-using testing::TempDir;
+using testing::DayRig;
 
 // The sorted columns of one runner as the entry table shows them; "　" is a blank rank.
 struct Runner {
@@ -42,18 +37,9 @@ const Runner kField[] = {
     {" 5", " 4", " 4", " 4", "  20", "   1", " 4", " 3", " 1"},
 };
 
-struct Rig {
-    TempDir dir;
-    FakeUi ui;
-    FixedClock clock{2024, 5, 12, 9, 0, 0};
-    FakePlatform platform;
-    FakeLink link;
-    std::unique_ptr<AppShell> shell;
-
+struct Rig : DayRig {
     Rig() {
-        shell = std::make_unique<AppShell>(ProgramFolder(dir.path()),
-                                           ShellPorts{ui, clock, platform, link});
-        EXPECT_TRUE(shell->Start());
+        Start();
         Grid& g = shell->main().stringGrid4;
         g.SetRowCount(6);
         for (int r = 1; r <= 5; ++r) {
