@@ -363,6 +363,13 @@ TEST(RecordFromLink, NarrowsAsciiAndConvertsTheRest) {
     EXPECT_EQ(RecordFromLink(Utf16FromSjis(ascii)), ascii);
     std::string jp = "SE" + Sj("アイウ　") + "12";
     EXPECT_EQ(RecordFromLink(Utf16FromSjis(jp)), jp);
+
+    // An all-ASCII record is widened without the code page; it must read exactly as the same
+    // bytes do through it (a full-width character sends the whole text through the table).
+    std::string bytes;
+    for (int b = 1; b < 0x80; ++b) bytes += static_cast<char>(b);
+    std::u16string viaTable = Utf16FromSjis(bytes + Sj("ア"));
+    EXPECT_EQ(Utf16FromSjis(bytes), viaTable.substr(0, bytes.size()));
 }
 
 }  // namespace

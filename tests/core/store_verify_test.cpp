@@ -109,6 +109,14 @@ TEST_F(VerifyTest, EachDamageIsFoundWithItsFile) {
          ser},
         {"past-run file cut short",
          [&] { WriteFileAtomic(Horse(1, 2), Read(Horse(1, 2)).substr(0, 800)); }, Blood(1, 2)},
+        {"past-run line ending early, its record still 826 bytes",
+         [&] {
+             std::string d = Read(Horse(1, 2));
+             d.replace(700, 2, "\r\n");
+             d.replace(824, 2, "  ");
+             WriteFileAtomic(Horse(1, 2), d);
+         },
+         Blood(1, 2)},
         {"past-run file of another horse", [&] { WriteFileAtomic(Horse(1, 2), Read(Horse(1, 3))); },
          Blood(1, 2)},
         {"missing past-run file", [&] { fs::remove(Horse(2, 1)); }, ra},

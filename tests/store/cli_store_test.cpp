@@ -2,6 +2,10 @@
 // the window's messages and status 1 with LastTime unchanged and the store undamaged; the odds
 // switches change the setting as the check box does; verify reports damage with status 1.
 #include <gtest/gtest.h>
+#include <signal.h>
+
+#include <chrono>
+#include <thread>
 
 #include "base/files.h"
 #include "cli_runner.h"
@@ -32,16 +36,16 @@ class CliStore : public ::testing::Test {
     }
     int Acquire(const fs::path& feed, std::vector<std::string> extra, std::string* err = nullptr,
                 std::string* out = nullptr) {
-        std::vector<std::string> args = {"--home", home.path().string(), "--link",
-                                         "feed:" + feed.string(), "acquire",
-                                         "--from", "2026/03/01 00:00:00"};
+        std::vector<std::string> args = {
+            "--home", home.path().string(), "--link", "feed:" + feed.string(), "acquire",
+            "--from", "2026/03/01 00:00:00"};
         args.insert(args.end(), extra.begin(), extra.end());
         return testing::RunCli(args, out, err);
     }
     std::string Setting(const std::string& key) {
         std::string out;
-        testing::RunCli({"--home", home.path().string(), "settings", "get", "NvDataGet", key, "<none>"},
-                        &out);
+        testing::RunCli(
+            {"--home", home.path().string(), "settings", "get", "NvDataGet", key, "<none>"}, &out);
         return out.substr(0, out.find('\n'));
     }
     int Verify(std::string* out = nullptr) {
@@ -94,14 +98,16 @@ TEST_F(CliStore, LinkFaultsGiveTheirMessagesAndLoseNothing) {
         fs::copy(feed_->path(), f.path(), fs::copy_options::recursive);
         WriteFileAtomic(f.path() / "link.ini", c.ini);
         std::string err;
-        int status = testing::RunCli({"--home", h.path().string(), "--link", "feed:" + f.path().string(),
-                                      "acquire", "--from", "2026/03/01 00:00:00"},
-                                     nullptr, &err);
+        int status =
+            testing::RunCli({"--home", h.path().string(), "--link", "feed:" + f.path().string(),
+                             "acquire", "--from", "2026/03/01 00:00:00"},
+                            nullptr, &err);
         EXPECT_NE(err.find(c.message), std::string::npos) << c.ini << err;
         EXPECT_EQ(testing::RunCli({"--home", h.path().string(), "verify"}), 0) << c.ini;
         std::string last;
-        testing::RunCli({"--home", h.path().string(), "settings", "get", "NvDataGet", "LastTime", "<none>"},
-                        &last);
+        testing::RunCli(
+            {"--home", h.path().string(), "settings", "get", "NvDataGet", "LastTime", "<none>"},
+            &last);
         if (std::string(c.ini).find("NVClose") != std::string::npos) {
             // The run itself completed: only its close failed.
             EXPECT_EQ(status, 0);
@@ -118,6 +124,37 @@ TEST_F(CliStore, BusyReadsAndDownloadsStillCompleteTheRun) {
     std::string err;
     ASSERT_EQ(Acquire(feed, {}, &err), 0) << err;
     EXPECT_NE(err.find("データ作成が完了しました。"), std::string::npos);
+    EXPECT_EQ(Verify(), 0);
+}
+
+TEST_F(CliStore, AnInterruptInMidReadCancelsTheRunAndKeepsWhatWasStored) {
+    // Busy reads stretch every NV file, so the run is still reading when the signal comes.
+    fs::path feed = FeedWith("[Service]\nBusyReads=20000\n");
+    char errName[] = "/tmp/sorvane-cli-err-XXXXXX";
+    ::close(mkstemp(errName));
+    pid_t pid =
+        testing::SpawnCli({"--home", home.path().string(), "--link", "feed:" + feed.string(),
+                           "acquire", "--from", "2026/03/01 00:00:00"},
+                          "/dev/null", errName);
+    auto dataFiles = [&] {
+        std::error_code ec;
+        size_t n = 0;
+        for (auto it = fs::directory_iterator(home.path() / "DATA", ec);
+             !ec && it != fs::directory_iterator(); it.increment(ec))
+            ++n;
+        return n;
+    };
+    while (dataFiles() == 0) std::this_thread::sleep_for(std::chrono::microseconds(200));
+    kill(pid, SIGINT);
+    EXPECT_EQ(testing::WaitCli(pid), 1);
+    std::string err;
+    ReadWholeFile(errName, err);
+    ::unlink(errName);
+    EXPECT_NE(err.find("NVCancel:キャンセルされました"), std::string::npos) << err;
+    EXPECT_EQ(err.find("データ作成が完了しました。"), std::string::npos) << err;
+    EXPECT_EQ(Setting("LastTime"), "<none>");
+    EXPECT_EQ(Count("SEI", ".kak"), 0u);
+    EXPECT_GT(Count("DATA", ".nvRA"), 0u);
     EXPECT_EQ(Verify(), 0);
 }
 

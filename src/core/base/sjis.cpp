@@ -5,6 +5,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <vector>
@@ -106,6 +107,10 @@ std::string SjisFromUtf16(std::u16string_view utf16) {
 }
 
 std::u16string Utf16FromSjis(std::string_view sjis) {
+    // Records of odds and numbers are all ASCII, which CP932 maps to the same code points;
+    // they are widened directly rather than through iconv (tens of MB per acquisition).
+    if (std::all_of(sjis.begin(), sjis.end(), [](char ch) { return (ch & 0x80) == 0; }))
+        return std::u16string(sjis.begin(), sjis.end());
     Converter c("UTF-16LE", "CP932");
     std::string bytes = c.Run(sjis.data(), sjis.size(), SkipByte, "\xFD\xFF");
     std::u16string out;

@@ -208,6 +208,10 @@ class Checker {
             PastRunRecord r = file.Record(n);
             std::string line(r.raw.substr(0, kPastRunLineLength));
             std::string where = Format("record %zu: ", n + 1);
+            // A line read as a record must be 824 bytes with nothing that ends a line early.
+            if (r.raw.substr(kPastRunLineLength) != "\r\n" ||
+                line.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
+                Problem(rel, where + "not an 824-byte line followed by CR LF");
             if (!SameText(r.BloodNumber(), blood))
                 Problem(rel, where + "registration number is not the file's");
             if (!keys.insert(std::string(r.RaceKey())).second)
