@@ -33,6 +33,8 @@ std::string StampOfArg(const std::string& sjisArg) {
     return {};
 }
 
+}  // namespace
+
 // Splits the load options off the arguments; false on an option it does not know.
 bool TakeLoadOptions(std::vector<std::string>& args, DayLoadOptions& options) {
     std::vector<std::string> rest;
@@ -71,6 +73,8 @@ int LoadFromArg(CliContext& ctx, const std::string& dateArg, const DayLoadOption
     return LoadDay(sh, stamp, options) ? kExitOk : kExitError;
 }
 
+namespace {
+
 // A race text without blanks and without a final R ("大井 1R" -> "大井1").
 std::string RaceKey(std::string text) {
     std::string out;
@@ -79,6 +83,8 @@ std::string RaceKey(std::string text) {
     if (!out.empty() && (out.back() == 'R' || out.back() == 'r')) out.pop_back();
     return out;
 }
+
+}  // namespace
 
 // The day-list line of a RACE argument (the line's text or its 1-based number); -1 if none.
 int LineOfArg(CliContext& ctx, const std::string& arg) {
@@ -92,6 +98,8 @@ int LineOfArg(CliContext& ctx, const std::string& arg) {
         if (RaceKey(lines[i]) == key) return static_cast<int>(i);
     return -1;
 }
+
+namespace {
 
 void PrintHeader(CliContext& ctx) {
     const MainFormState& m = ctx.shell().main();

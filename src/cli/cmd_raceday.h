@@ -5,8 +5,17 @@
 #include <vector>
 
 #include "cli_app.h"
+#include "raceday/day_load.h"
 
 namespace sorvane {
+
+// For commands that work on a loaded day: splits the load options off the arguments (false
+// on an unknown option); loads the day of a DATE argument (yyyy-mm-dd or the day stamp) as the
+// date box does, returning the exit status; the day-list line of a RACE argument (its
+// 1-based number or its text), -1 when the day has none.
+bool TakeLoadOptions(std::vector<std::string>& args, DayLoadOptions& options);
+int LoadFromArg(CliContext& ctx, const std::string& dateArg, const DayLoadOptions& options);
+int LineOfArg(CliContext& ctx, const std::string& arg);
 
 // days
 int CmdDays(CliContext& ctx, const std::vector<std::string>& args);

@@ -1,5 +1,6 @@
 // The command table of the CLI.
 #include "cli_app.h"
+#include "cmd_compare.h"
 #include "cmd_raceday.h"
 #include "cmd_shell.h"
 #include "cmd_store.h"
@@ -23,6 +24,8 @@ const std::vector<CliCommand>& CliCommands() {
          "load a race day and print its day list", CmdLoad},
         {"show", "show DATE RACE TABLE [KIND]",
          "one table of a race: header entry detail result pairs wins odds KIND", CmdShow},
+        {"compare", "compare DATE RACE A B [--direct]",
+         "compare horse numbers A and B of a race (StringGrid6 and the point labels)", CmdCompare},
     };
     return commands;
 }

@@ -21,10 +21,12 @@
 #include <QVBoxLayout>
 
 #include "all_race_controls.h"
+#include "data_span_form.h"
 #include "entry_grid_hooks.h"
 #include "get_data_form.h"
 #include "grid_view.h"
 #include "qt_text.h"
+#include "two_horse_bar.h"
 
 namespace {
 
@@ -114,7 +116,11 @@ void MainWindow::BuildMenu() {
     Item(user, nullptr, "買い目候補馬設定(&K)", "買い目を構築するための軸馬・ヒモ馬を設定します");
     Item(user, "O1", "オッズシキイ値設定(&O)",
          "人気上位馬の逆順位を付ける際ｵｯｽﾞでの足切り値を指定します");
-    Item(user, nullptr, "過去走データ利用範囲指定(&S)");
+    connect(Item(user, "DataSpanItem", "過去走データ利用範囲指定(&S)"), &QAction::triggered, this,
+            [this] {
+                DataSpanSetForm form(shell_, this);
+                form.exec();
+            });
     Item(user, "T2", "データ自動取得時刻設定(&T)");
     Item(user, nullptr, "投資金額設定");
 
@@ -230,35 +236,23 @@ QWidget* MainWindow::BuildAnalysisTab() {
     pageControl6_ = new QTabWidget(tab);
     pageControl6_->setObjectName(QStringLiteral("PageControl6"));
     pageControl6_->addTab(BuildEntryTab(), U("出馬表"));
-    pageControl6_->addTab(AddGrid(m.stringGrid6), U("２頭比較"));
+    GridView* stringGrid6 = AddGrid(m.stringGrid6);
+    pageControl6_->addTab(stringGrid6, U("２頭比較"));
     pageControl6_->addTab(AddGrid(m.stringGrid7), U("比較詳細表"));
     pageControl6_->addTab(AddGrid(m.stringGrid8), U("比較勝敗表"));
     pageControl6_->addTab(BuildVerificationTab(), U("検証"));
     col->addWidget(pageControl6_, 1);
+    // The tab shown follows activeTab when the core changes it; the user's choice goes back.
+    connect(pageControl6_, &QTabWidget::currentChanged, this, [this](int i) {
+        shell_.main().activeTab = SjisFromQt(pageControl6_->tabText(i));
+        shownTab_ = shell_.main().activeTab;
+    });
 
     // The two-horse comparison bar: the picked horses, their carried weights and points.
-    auto* bar = new QWidget(tab);
-    auto* row = new QHBoxLayout(bar);
-    row->setContentsMargins(2, 0, 2, 0);
-    auto* edit1 = new QLineEdit(bar);
-    edit1->setObjectName(QStringLiteral("Edit1"));
-    auto* edit2 = new QLineEdit(bar);
-    edit2->setObjectName(QStringLiteral("Edit2"));
-    row->addWidget(edit1);
-    row->addWidget(Label(bar, "kinryoAlabel"));
-    row->addWidget(Label(bar, "pt1Label"));
-    row->addWidget(Label(bar, "dpt1Label"));
-    row->addWidget(edit2);
-    row->addWidget(Label(bar, "kinryoBlabel"));
-    row->addWidget(Label(bar, "pt2Label"));
-    row->addWidget(Label(bar, "dpt2Label"));
-    row->addWidget(Label(bar, "CtLabel"));
-    row->addWidget(SpeedButton(bar, "SpeedButton12", "クリア"));
-    row->addWidget(Button(bar, "Search2Btn", "２頭の比較"));
-    row->addWidget(SpeedButton(bar, "SpeedButton13", "印刷"));
-    row->addWidget(
-        Button(bar, "Search2DirectBtn", "直接対決の比較", "指定された２頭の直接対決を比較します"));
-    col->addWidget(bar);
+    twoHorseBar_ = new TwoHorseBar(
+        shell_, [this] { syncFromState(); }, tab);
+    twoHorseBar_->attachGridMenu(stringGrid6);
+    col->addWidget(twoHorseBar_);
     return tab;
 }
 
@@ -385,6 +379,14 @@ void MainWindow::syncFromState() {
 
     SyncRaceDay();
     if (allRace_) allRace_->syncFromState();
+    if (m.activeTab != shownTab_) {
+        shownTab_ = m.activeTab;
+        for (int i = 0; i < pageControl6_->count(); ++i)
+            if (SjisFromQt(pageControl6_->tabText(i)) == m.activeTab)
+                pageControl6_->setCurrentIndex(i);
+    }
+    twoHorseBar_->sync();
+
     for (GridView* g : grids_) g->refresh();
 }
 

@@ -24,6 +24,7 @@ class QTabWidget;
 class QToolButton;
 class QWidget;
 class GridView;
+class TwoHorseBar;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -93,6 +94,8 @@ class MainWindow : public QMainWindow {
     QSpinBox* upDown1_ = nullptr;
     bool loadingDay_ = false;
     AllRaceControls* allRace_ = nullptr;  // the all-race comparison, sorts and marks
+    TwoHorseBar* twoHorseBar_ = nullptr;
+    std::string shownTab_;  // the activeTab last shown
 
     QString shownHint_;
     QStringList shownDates_;
