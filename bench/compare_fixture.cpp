@@ -65,7 +65,7 @@ std::string Pad(std::string text, size_t width, const std::string& blank) {
 
 // One past race: its race block fields, then every runner's own block and the field block.
 void WritePastRace(std::vector<Horse>& horses, const std::vector<int>& field, int index, int date,
-                   Rng& rng, bool faults) {
+                   Rng& rng, bool faults, int zeroTimes) {
     struct Run {
         int horse;
         int time;
@@ -77,7 +77,7 @@ void WritePastRace(std::vector<Horse>& horses, const std::vector<int>& field, in
     for (int h : field) {
         Run r{h, par - horses[static_cast<size_t>(h)].ability + rng.Below(30),
               500 + rng.Below(9) * 10, 0};
-        if (faults && rng.Chance(4)) r.time = 0;
+        if (faults && rng.Chance(zeroTimes)) r.time = 0;
         runs.push_back(r);
     }
     std::vector<int> order(runs.size());
@@ -168,7 +168,7 @@ void GenerateCompareDay(const std::filesystem::path& home, RaceDay& day,
         int back = 1 + rng.Below(1000);
         if (o.faults && rng.Chance(3)) back = -rng.Below(3);
         int date = DaysBefore(o.raceDate, back);
-        WritePastRace(horses, members, r, date, rng, o.faults);
+        WritePastRace(horses, members, r, date, rng, o.faults, o.zeroTimePercent);
     }
 
     ProgramFolder folder(home);

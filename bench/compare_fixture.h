@@ -24,6 +24,7 @@ struct CompareDayOptions {
     // Zero times, unplaced runs, runs on or after the race date, damaged records and files,
     // a missing file, a weight of 0 and equal names in a race, here and there.
     bool faults = false;
+    int zeroTimePercent = 4;  // of the runners of a past race, with faults on
 };
 
 // Writes the SEI folder under home and fills the day's race and runner tables.

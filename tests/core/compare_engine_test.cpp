@@ -136,6 +136,27 @@ TEST(CompareEngine, MissingTimeReusesThePreviousMargin) {
     EXPECT_EQ(ResultOf(rig.day().raceAnalysis[0], 1), (PairResult{5, 3, 2, 2, 0, 5, 2, 1, 0}));
 }
 
+// B's untimed entries take the margin of the instance before them, across opponents and
+// with the race of A and B left out of both lists.
+TEST(CompareEngine, CarriedMarginsFollowTheInstanceOrder) {
+    CompareRig rig;
+    PastRace met{20260301, {{kA, 600}, {kB, 601}, {"エックス", 602}, {"ワイ", 603}}};
+    rig.WriteRaces(kIdA, kA,
+                   {{20260101, {{kA, 600}, {"エックス", 605}}},  // +0.5
+                    {20260201, {{kA, 600}, {"ワイ", 600}}},      // 0.0
+                    met});
+    rig.WriteRaces(kIdB, kB,
+                   {{20260110, {{"エックス", 600}, {kB, 601}}},  // -0.1
+                    {20260120, {{kB, 600}, {"エックス", 0}}},    // no time: -0.1 kept
+                    met,
+                    {20260310, {{"ワイ", 600}, {kB, 0}}},      // no time: -0.1 carried over
+                    {20260320, {{kB, 600}, {"ワイ", 602}}}});  // +0.2
+    CompareEngine engine(*rig.shell);
+    engine.Search2Ba(Pair());
+    // 0.5:-0.1 twice and 0.0:-0.1, each a point and own-minus for A; 0.0:0.2 a point for B.
+    EXPECT_EQ(ResultOf(rig.day().raceAnalysis[0], 1), (PairResult{4, 3, 1, 3, 0, 6, 1, 1, 0}));
+}
+
 TEST(CompareEngine, EqualTotalsDecideNothingButBothGetPoints) {
     CompareRig rig;
     // A +0.2 and -0.2 against X, B 0.0: a point for A; a point and own-minus for B.

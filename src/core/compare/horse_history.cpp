@@ -1,49 +1,130 @@
 #include "compare/horse_history.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "base/fields.h"
 #include "compare/compare_rules.h"
 #include "store/past_run_file.h"
 
 namespace sorvane {
+namespace {
+
+// ToInt of a field, quicker for the usual all-digit text (same result for any text).
+int FieldNumber(std::string_view t) {
+    int v = 0;
+    for (char c : t) {
+        unsigned d = static_cast<unsigned>(c - '0');
+        if (d > 9) return ToInt(t);
+        v = v * 10 + static_cast<int>(d);
+    }
+    return t.empty() ? 0 : v;
+}
+
+// TimeTenths with FieldNumber.
+int Tenths(std::string_view t) {
+    if (t.empty()) return 0;
+    return FieldNumber(t.substr(0, 1)) * 600 + FieldNumber(t.substr(1, 3));
+}
+
+}  // namespace
+
+NameTable::NameTable() : slots_(1024, -1) {}
+
+NameTable::Key NameTable::KeyOf(std::string_view name) {
+    Key k;
+    k.fill(' ');
+    std::memcpy(k.data(), name.data(), std::min(name.size(), k.size()));
+    return k;
+}
+
+uint64_t NameTable::Hash(const Key& k) {
+    uint64_t a, b;
+    uint16_t c;
+    std::memcpy(&a, k.data(), 8);
+    std::memcpy(&b, k.data() + 8, 8);
+    std::memcpy(&c, k.data() + 16, 2);
+    uint64_t h = a * 0x9E3779B97F4A7C15ull ^ (b + 0x632BE59BD9B4E019ull) * 0xC2B2AE3D27D4EB4Full;
+    h ^= c;
+    h ^= h >> 33;
+    h *= 0xFF51AFD7ED558CCDull;
+    h ^= h >> 33;
+    return h;
+}
+
+size_t NameTable::Slot(const Key& k) const {
+    size_t mask = slots_.size() - 1;
+    size_t i = Hash(k) & mask;
+    while (slots_[i] >= 0 &&
+           std::memcmp(keys_[static_cast<size_t>(slots_[i])].data(), k.data(), k.size()) != 0)
+        i = (i + 1) & mask;
+    return i;
+}
+
+void NameTable::Grow() {
+    std::vector<int> old(slots_.size() * 2, -1);
+    slots_.swap(old);
+    for (size_t id = 0; id < keys_.size(); ++id) slots_[Slot(keys_[id])] = static_cast<int>(id);
+}
 
 int NameTable::Intern(std::string_view name18) {
-    if (TrimName(name18).empty()) return kNoName;
-    auto [it, added] = ids_.try_emplace(std::string(name18), static_cast<int>(ids_.size()));
-    return it->second;
+    if (name18.empty() ||
+        (static_cast<unsigned char>(name18[0]) <= 0x20 && TrimName(name18).empty()))
+        return kNoName;
+    Key k = KeyOf(name18);
+    size_t i = Slot(k);
+    if (slots_[i] >= 0) return slots_[i];
+    int id = static_cast<int>(keys_.size());
+    keys_.push_back(k);
+    slots_[i] = id;
+    if (keys_.size() * 2 > slots_.size()) Grow();
+    return id;
 }
 
 int NameTable::Find(std::string_view name18) const {
-    auto it = ids_.find(std::string(name18));
-    return it == ids_.end() ? kNoName : it->second;
+    if (TrimName(name18).empty()) return kNoName;
+    size_t i = Slot(KeyOf(name18));
+    return slots_[i];
+}
+
+const NameGroup* DayGroups::Find(int name) const {
+    auto it = std::lower_bound(groups.begin(), groups.end(), name,
+                               [](const NameGroup& g, int n) { return g.name < n; });
+    return it != groups.end() && it->name == name ? &*it : nullptr;
 }
 
 HorseHistory::HorseHistory(const ProgramFolder& folder, std::string_view blood, NameTable& names) {
     PastRunFile file;
     found_ = file.Load(folder, blood);
     runs_.reserve(file.Count());
+    entries_.reserve(file.Count() * 12);
     for (size_t n = 0; n < file.Count(); ++n) {
         PastRunRecord r = file.Record(n);
         HistoryRun run;
         run.date = StrictDate(r.Date());
-        run.runners = r.RegisteredRunners();
-        run.position = r.FinishPosition();
+        run.runners = FieldNumber(r.At(pr::kRegisteredRunners));
+        run.position = FieldNumber(r.At(pr::kFinishPosition));
         run.usable = run.date >= 0 && run.runners <= pr::kFieldEntries;
         run.firstEntry = static_cast<int>(entries_.size());
         if (run.usable && run.runners > 0) {
-            int ownTime = TimeTenths(r.FinishTime());
-            int ownWeight = r.CarriedWeight();
+            int ownTime = Tenths(r.FinishTime());
+            int ownWeight = FieldNumber(r.At(pr::kCarriedWeight));
+            // A whole record holds all 18 entries: their fields are read in place.
+            const char* field = r.raw.data() + pr::kFieldBlockOffset;
             for (int k = 0; k < run.runners; ++k) {
-                PastRunEntry e = r.Entry(k);
+                const char* e = field + static_cast<size_t>(k) * pr::kFieldEntrySize;
                 HistoryEntry h;
-                h.name = names.Intern(e.name);
+                h.name =
+                    names.Intern(std::string_view(e + pr::kEntryName.offset, pr::kEntryName.width));
                 h.run = static_cast<int>(n);
-                h.slot = k;
-                int oppTime = TimeTenths(e.time);
+                int oppTime =
+                    Tenths(std::string_view(e + pr::kEntryTime.offset, pr::kEntryTime.width));
                 h.timed = ownTime != 0 && oppTime != 0;
                 if (h.timed)
-                    h.corrected = CorrectedMargin(ownTime, oppTime, ownWeight, ToInt(e.weight));
-                if (h.name != NameTable::kNoName)
-                    byName_[h.name].push_back(static_cast<int>(entries_.size()));
+                    h.corrected =
+                        CorrectedMargin(ownTime, oppTime, ownWeight,
+                                        FieldNumber(std::string_view(e + pr::kEntryWeight.offset,
+                                                                     pr::kEntryWeight.width)));
                 entries_.push_back(h);
             }
             run.entryCount = run.runners;
@@ -59,10 +140,93 @@ bool HorseHistory::Contains(const HistoryRun& run, int name) const {
     return false;
 }
 
-const std::vector<int>& HorseHistory::EntriesNamed(int name) const {
-    static const std::vector<int> none;
-    auto it = byName_.find(name);
-    return it == byName_.end() ? none : it->second;
+const DayGroups& HorseHistory::Groups(int raceDate, std::vector<int>& scratch) {
+    if (day_.raceDate == raceDate) return day_;
+    DayGroups d;
+    d.raceDate = raceDate;
+    // Names in the order first met, and how many entries each has.
+    std::vector<int> names;
+    std::vector<int> counts;
+    for (const HistoryRun& run : runs_) {
+        if (!run.Qualifies(raceDate)) continue;
+        for (int i = 0; i < run.entryCount; ++i) {
+            int name = entries_[static_cast<size_t>(run.firstEntry + i)].name;
+            if (name == NameTable::kNoName) continue;
+            int& g = scratch[static_cast<size_t>(name)];
+            if (g < 0) {
+                g = static_cast<int>(names.size());
+                names.push_back(name);
+                counts.push_back(0);
+            }
+            ++counts[static_cast<size_t>(g)];
+        }
+    }
+    // Groups by name id, each holding its entries in file and field order.
+    std::vector<int> byName(names.size());
+    for (size_t i = 0; i < byName.size(); ++i) byName[i] = static_cast<int>(i);
+    std::sort(byName.begin(), byName.end(), [&](int x, int y) {
+        return names[static_cast<size_t>(x)] < names[static_cast<size_t>(y)];
+    });
+    d.groups.resize(names.size());
+    std::vector<int> cursor(names.size());
+    int at = 0;
+    for (size_t i = 0; i < byName.size(); ++i) {
+        size_t first = static_cast<size_t>(byName[i]);
+        NameGroup& g = d.groups[i];
+        g.name = names[first];
+        g.seqBegin = at;
+        g.seqLen = counts[first];
+        cursor[first] = at;
+        at += g.seqLen;
+    }
+    d.seq.resize(static_cast<size_t>(at));
+    for (const HistoryRun& run : runs_) {
+        if (!run.Qualifies(raceDate)) continue;
+        for (int i = 0; i < run.entryCount; ++i) {
+            int e = run.firstEntry + i;
+            int name = entries_[static_cast<size_t>(e)].name;
+            if (name == NameTable::kNoName) continue;
+            d.seq[static_cast<size_t>(
+                cursor[static_cast<size_t>(scratch[static_cast<size_t>(name)])]++)] = e;
+        }
+    }
+    for (int name : names) scratch[static_cast<size_t>(name)] = -1;
+
+    d.timedValue.reserve(d.seq.size());
+    d.timedRun.reserve(d.seq.size());
+    for (NameGroup& g : d.groups) {
+        g.fixedBegin = static_cast<int>(d.fixedValue.size());
+        g.timedBegin = static_cast<int>(d.timedValue.size());
+        for (int i = 0; i < g.seqLen; ++i) {
+            const HistoryEntry& h =
+                entries_[static_cast<size_t>(d.seq[static_cast<size_t>(g.seqBegin + i)])];
+            if (h.timed) {
+                // Insertion into the sorted timed margins (a group holds tens of entries).
+                size_t j = d.timedValue.size();
+                d.timedValue.push_back(h.corrected);
+                d.timedRun.push_back(h.run);
+                while (j > static_cast<size_t>(g.timedBegin) && d.timedValue[j - 1] > h.corrected) {
+                    d.timedValue[j] = d.timedValue[j - 1];
+                    d.timedRun[j] = d.timedRun[j - 1];
+                    --j;
+                }
+                d.timedValue[j] = h.corrected;
+                d.timedRun[j] = h.run;
+                g.anyTimed = true;
+                g.lastTimed = h.corrected;
+            } else if (g.anyTimed) {
+                d.fixedValue.push_back(g.lastTimed);
+                g.anyUntimed = true;
+            } else {
+                ++g.lead;
+                g.anyUntimed = true;
+            }
+        }
+        g.timedLen = static_cast<int>(d.timedValue.size()) - g.timedBegin;
+        g.fixedLen = static_cast<int>(d.fixedValue.size()) - g.fixedBegin;
+    }
+    day_ = std::move(d);
+    return day_;
 }
 
 }  // namespace sorvane

@@ -1,11 +1,13 @@
 // A horse's past-run file parsed once for the comparison engine: per record the fields the
-// comparisons read, names as small integer ids, and an index from opponent name to the field
-// entries that carry it, in file order.
+// comparisons read, names as small integer ids, and, for one race date, the field entries of
+// the usable records grouped by name with their margins sorted, so that a pair is compared
+// per common opponent instead of per instance.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "base/files.h"
@@ -16,19 +18,27 @@ namespace sorvane {
 class NameTable {
   public:
     static constexpr int kNoName = -1;
-    // The id of an 18-byte name, made when new; kNoName for a blank name.
+    NameTable();
+    // The id of a name of 18 bytes (a shorter view is padded with blanks), made when new;
+    // kNoName for a blank name.
     int Intern(std::string_view name18);
     // The id when the name is known, kNoName otherwise (it then matches no entry).
     int Find(std::string_view name18) const;
+    int Size() const { return static_cast<int>(keys_.size()); }
 
   private:
-    std::unordered_map<std::string, int> ids_;
+    using Key = std::array<char, 18>;
+    static Key KeyOf(std::string_view name);
+    static uint64_t Hash(const Key& k);
+    size_t Slot(const Key& k) const;
+    void Grow();
+    std::vector<Key> keys_;
+    std::vector<int> slots_;  // open addressing; -1 = empty
 };
 
 struct HistoryEntry {
     int name = NameTable::kNoName;
-    int run = 0;   // index of the record holding the entry
-    int slot = 0;  // 0-based position in the field block
+    int run = 0;  // index of the record holding the entry
     // The horse's corrected margin against this entry; valid when both times are non-zero.
     double corrected = 0;
     bool timed = false;
@@ -40,9 +50,39 @@ struct HistoryRun {
     int position = 0;     // the horse's confirmed finishing position
     bool usable = false;  // a date and at most 18 runners; other records are never used
     int firstEntry = 0;   // the record's entries are entries[firstEntry, firstEntry + count)
-    int entryCount = 0;   // min(runners, 18) when usable, else 0
+    int entryCount = 0;   // runners when usable, else 0
 
     bool Qualifies(int raceDate) const { return usable && date < raceDate && position >= 1; }
+};
+
+// The entries of one name in the records that qualify for a race date.
+struct NameGroup {
+    int name = NameTable::kNoName;
+    int seqBegin = 0;  // the entries in file and field order: seq[seqBegin, +seqLen)
+    int seqLen = 0;
+    int timedBegin = 0;  // the timed ones by corrected margin: timedValue/timedRun[.., +len)
+    int timedLen = 0;
+    // As the opponent's list on B's side, the untimed entries take a margin from before them:
+    // `lead` untimed entries come before the first timed one (they take the margin of the
+    // instance before the list); every later untimed one takes the last timed margin before
+    // it, kept in fixedValue[fixedBegin, +fixedLen).
+    int lead = 0;
+    int fixedBegin = 0;
+    int fixedLen = 0;
+    bool anyTimed = false;
+    double lastTimed = 0;  // the last timed margin in file order
+    bool anyUntimed = false;
+};
+
+struct DayGroups {
+    int raceDate = -2;  // the date they were made for
+    std::vector<NameGroup> groups;
+    std::vector<int> seq;  // entry indices
+    std::vector<double> timedValue;
+    std::vector<int> timedRun;
+    std::vector<double> fixedValue;
+    // Group of a name id, by binary search over groups sorted by name; null if none.
+    const NameGroup* Find(int name) const;
 };
 
 class HorseHistory {
@@ -55,14 +95,16 @@ class HorseHistory {
     const HistoryEntry& Entry(int i) const { return entries_[static_cast<size_t>(i)]; }
     // True when one of the record's first `runners` entries has the name.
     bool Contains(const HistoryRun& run, int name) const;
-    // Indices (into the entries) of every entry with the name, in file and field order.
-    const std::vector<int>& EntriesNamed(int name) const;
+    // The entries of the records qualifying for the race date, grouped by name (made on
+    // the first call for a date and kept until another date is asked for). `scratch` maps
+    // name ids to -1, at least names.Size() long, and is left so.
+    const DayGroups& Groups(int raceDate, std::vector<int>& scratch);
 
   private:
     bool found_ = false;
     std::vector<HistoryRun> runs_;
     std::vector<HistoryEntry> entries_;
-    std::unordered_map<int, std::vector<int>> byName_;
+    DayGroups day_;
 };
 
 }  // namespace sorvane

@@ -1,5 +1,6 @@
 #include "compare/search2ba.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "raceday/race_day.h"
@@ -9,7 +10,6 @@ namespace sorvane {
 namespace {
 
 constexpr auto kPumpInterval = std::chrono::milliseconds(50);
-constexpr int kInstancesPerClockLook = 4096;
 
 bool Comparable(const PairArgs& p, const std::string& keyA, const std::string& keyB) {
     return !TrimName(p.nameA).empty() && !TrimName(p.nameB).empty() && keyA != keyB;
@@ -20,16 +20,69 @@ bool ValidSlots(const PairArgs& p) {
            p.horseA >= 1 && p.horseA <= kMaxRunners && p.horseB >= 1 && p.horseB <= kMaxRunners;
 }
 
+// How many of the sorted values v[0, n) are below x (or not above it, with orEqual).
+int CountBelow(const double* v, int n, double x, bool orEqual) {
+    return static_cast<int>(
+        (orEqual ? std::upper_bound(v, v + n, x) : std::lower_bound(v, v + n, x)) - v);
+}
+
+// Adds the counts of every entry of A (comparison margins a[0, an), sorted) against every
+// value of B (comparison margins e[0, en), sorted): two merges, one for "B below A" and one
+// for "B not above A".
+void CountSorted(const double* a, int an, const double* e, int en, PairCounts& c) {
+    const int negB = CountBelow(e, en, 0.0, false);
+    const int negA = CountBelow(a, an, 0.0, false);
+    // Branch-free merges: a mispredicted branch costs more than the comparison.
+    long below = 0;
+    int i = 0;
+    int j = 0;
+    while (i < an && j < en) {
+        const bool eFirst = e[j] < a[i];
+        below += eFirst ? 0 : j;
+        j += eFirst;
+        i += !eFirst;
+    }
+    below += static_cast<long>(an - i) * j;
+    long notAbove = 0;
+    i = 0;
+    j = 0;
+    while (i < an && j < en) {
+        const bool eFirst = e[j] <= a[i];
+        notAbove += eFirst ? 0 : j;
+        j += eFirst;
+        i += !eFirst;
+    }
+    notAbove += static_cast<long>(an - i) * j;
+    c.ptA += static_cast<int>(below);
+    c.ptB += static_cast<int>(static_cast<long>(an) * en - notAbove);
+    c.dokuPtA += (an - negA) * negB;
+    c.dokuPtB += negA * (en - negB);
+}
+
+void CountOne(double hiA, double hiB, int times, PairCounts& c) {
+    InstanceOutcome o = OutcomeOf(hiA, hiB);
+    c.ptA += o.ptA * times;
+    c.ptB += o.ptB * times;
+    c.dokuPtA += o.dokuPtA * times;
+    c.dokuPtB += o.dokuPtB * times;
+}
+
 }  // namespace
 
 CompareEngine::CompareEngine(AppShell& shell)
     : shell_(shell), lastPump_(std::chrono::steady_clock::now()) {}
 CompareEngine::~CompareEngine() = default;
 
-const HorseHistory& CompareEngine::History(const std::string& blood) {
+HorseHistory& CompareEngine::History(const std::string& blood) {
     auto& slot = histories_[blood];
     if (!slot) slot = std::make_unique<HorseHistory>(shell_.folder(), blood, names_);
     return *slot;
+}
+
+const DayGroups& CompareEngine::Groups(HorseHistory& h, int raceDate) {
+    if (groupScratch_.size() < static_cast<size_t>(names_.Size()))
+        groupScratch_.resize(static_cast<size_t>(names_.Size()), -1);
+    return h.Groups(raceDate, groupScratch_);
 }
 
 void CompareEngine::ShowPair(const std::string& keyA, const std::string& keyB) {
@@ -44,58 +97,191 @@ void CompareEngine::Pump() {
     shell_.ui().ProcessEvents();
 }
 
+void CompareEngine::MarkMeetings(HorseHistory& h, const DayGroups& g, int name, int other,
+                                 std::vector<uint8_t>& met, std::vector<uint32_t>& dirty,
+                                 std::vector<int>& marked) {
+    met.resize(h.Runs().size());
+    marked.clear();
+    const NameGroup* group = name == NameTable::kNoName ? nullptr : g.Find(name);
+    if (!group) return;
+    for (int i = 0; i < group->seqLen; ++i) {
+        int run = h.Entry(g.seq[static_cast<size_t>(group->seqBegin + i)]).run;
+        const HistoryRun& r = h.Runs()[static_cast<size_t>(run)];
+        if (met[static_cast<size_t>(run)] || !h.Contains(r, other)) continue;
+        met[static_cast<size_t>(run)] = 1;
+        marked.push_back(run);
+        for (int k = 0; k < r.entryCount; ++k) {
+            int n = h.Entry(r.firstEntry + k).name;
+            if (n != NameTable::kNoName) dirty[static_cast<size_t>(n)] = stamp_;
+        }
+    }
+}
+
+void CompareEngine::MakeList(const HorseHistory& b, const DayGroups& gb, const NameGroup& xb,
+                             double shiftB, OpponentList& l) {
+    l = OpponentList{};
+    l.group = &xb;
+    l.filtered = dirtyB_[static_cast<size_t>(xb.name)] == stamp_;
+    // The timed margins, moved to today's weights; dropping entries keeps them sorted.
+    l.timedAt = poolTimed_.size();
+    poolTimed_.resize(l.timedAt + static_cast<size_t>(xb.timedLen));
+    double* out = poolTimed_.data() + l.timedAt;
+    int kept = 0;
+    for (int i = 0; i < xb.timedLen; ++i) {
+        size_t at = static_cast<size_t>(xb.timedBegin + i);
+        out[kept] = gb.timedValue[at] - shiftB;
+        kept += !(l.filtered && metB_[static_cast<size_t>(gb.timedRun[at])]);
+    }
+    poolTimed_.resize(l.timedAt + static_cast<size_t>(kept));
+    l.timedLen = static_cast<int>(poolTimed_.size() - l.timedAt);
+    l.fixedAt = poolFixed_.size();
+    if (xb.anyUntimed && !l.filtered) {
+        l.lead = xb.lead;
+        for (int i = 0; i < xb.fixedLen; ++i)
+            poolFixed_.push_back(gb.fixedValue[static_cast<size_t>(xb.fixedBegin + i)] - shiftB);
+    } else if (xb.anyUntimed) {
+        bool timed = false;
+        double last = 0;
+        for (int i = 0; i < xb.seqLen; ++i) {
+            const HistoryEntry& y = b.Entry(gb.seq[static_cast<size_t>(xb.seqBegin + i)]);
+            if (metB_[static_cast<size_t>(y.run)]) continue;
+            if (y.timed) {
+                timed = true;
+                last = y.corrected;
+            } else if (timed) {
+                poolFixed_.push_back(last - shiftB);
+            } else {
+                ++l.lead;
+            }
+        }
+    }
+    l.fixedLen = static_cast<int>(poolFixed_.size() - l.fixedAt);
+    l.instances = l.timedLen + l.fixedLen + l.lead;
+}
+
+double CompareEngine::ListEnd(const HorseHistory& b, const DayGroups& gb, const OpponentList& l,
+                              double shiftB, double carried) const {
+    const NameGroup& xb = *l.group;
+    if (!l.filtered) return xb.anyTimed ? xb.lastTimed - shiftB : carried;
+    for (int i = xb.seqLen - 1; i >= 0; --i) {
+        const HistoryEntry& y = b.Entry(gb.seq[static_cast<size_t>(xb.seqBegin + i)]);
+        if (!metB_[static_cast<size_t>(y.run)] && y.timed) return y.corrected - shiftB;
+    }
+    return carried;
+}
+
+// The instances are taken in the order RA, k, RB, j, and a side without both times keeps
+// the comparison margin of the instance before, so the numbers are those of that order.
+// They are found per common opponent X instead: every entry of A against X meets B's whole
+// list for X, so where no margin is carried the counts of X follow from the sorted margins
+// of both lists. Only entries whose margins depend on the instance before (an untimed entry
+// of A, or a list of B that starts untimed) are counted in a walk in the order above.
 void CompareEngine::Search2Ba(const PairArgs& p) {
     std::string keyA = NameKey(p.nameA);
     std::string keyB = NameKey(p.nameB);
     ShowPair(keyA, keyB);
     if (!ValidSlots(p) || !Comparable(p, keyA, keyB) || !(p.weightA > 0) || !(p.weightB > 0))
         return;
-    const HorseHistory& a = History(p.idA);
-    const HorseHistory& b = History(p.idB);
+    HorseHistory& a = History(p.idA);
+    HorseHistory& b = History(p.idB);
     if (!a.Found() || !b.Found()) return;
     const int idA = names_.Find(keyA);
     const int idB = names_.Find(keyB);
     const int raceDate = RaceDateOf(shell_.day(), p.race);
+    const DayGroups& ga = Groups(a, raceDate);
+    const DayGroups& gb = Groups(b, raceDate);
 
-    // B's records that may hold an instance: before the race, B placed, and not a race in
-    // which A ran too (a race of A is found through A's entries in B's file).
-    const auto& runsB = b.Runs();
-    std::vector<char> okB(runsB.size());
-    for (size_t i = 0; i < runsB.size(); ++i) okB[i] = runsB[i].Qualifies(raceDate);
-    for (int e : b.EntriesNamed(idA)) {
-        int run = b.Entry(e).run;
-        if (b.Contains(runsB[static_cast<size_t>(run)], idB)) okB[static_cast<size_t>(run)] = 0;
+    ++stamp_;
+    size_t names = static_cast<size_t>(names_.Size());
+    if (dirtyA_.size() < names) {
+        dirtyA_.resize(names);
+        dirtyB_.resize(names);
+        groupOfB_.resize(names);
+        lists_.resize(names);
     }
+    for (size_t i = 0; i < gb.groups.size(); ++i)
+        groupOfB_[static_cast<size_t>(gb.groups[i].name)] = {stamp_, static_cast<int>(i)};
+    // Races of A and B are no common-opponent races, in either file.
+    MarkMeetings(a, ga, idB, idA, metA_, dirtyA_, markedA_);
+    MarkMeetings(b, gb, idA, idB, metB_, dirtyB_, markedB_);
 
-    // Instances in the order RA, k, RB, j; a side without both times keeps the previous
-    // comparison margin, so the order decides the numbers.
     const double shiftA = (p.weightB - p.weightA) * 0.2;
     const double shiftB = (p.weightA - p.weightB) * 0.2;
-    double hiA = 0;
-    double hiB = 0;
     PairCounts c;
-    int sinceClock = 0;
-    for (const HistoryRun& ra : a.Runs()) {
-        if (!ra.Qualifies(raceDate) || ra.entryCount < 1) continue;
-        if (a.Contains(ra, idA) && a.Contains(ra, idB)) continue;
-        for (int k = 0; k < ra.entryCount; ++k) {
-            const HistoryEntry& x = a.Entry(ra.firstEntry + k);
-            if (x.name == NameTable::kNoName || x.name == idA || x.name == idB) continue;
-            const std::vector<int>& met = b.EntriesNamed(x.name);
-            if (met.empty()) continue;
-            for (int e : met) {
-                const HistoryEntry& y = b.Entry(e);
-                if (!okB[static_cast<size_t>(y.run)]) continue;
+    bool walk = false;
+    poolTimed_.clear();
+    poolFixed_.clear();
+    poolTimed_.reserve(gb.timedValue.size());
+    poolFixed_.reserve(gb.seq.size());
+    for (const NameGroup& xa : ga.groups) {
+        const int x = xa.name;
+        if (x == idA || x == idB) continue;
+        const auto& [stamp, gi] = groupOfB_[static_cast<size_t>(x)];
+        if (stamp != stamp_) continue;
+        OpponentList& l = lists_[static_cast<size_t>(x)];
+        MakeList(b, gb, gb.groups[static_cast<size_t>(gi)], shiftB, l);
+        if (l.instances == 0) continue;
+        l.stamp = stamp_;
+        if (xa.anyUntimed) walk = true;  // untimed entries of A are counted in the walk
+        if (l.lead > 0) {
+            walk = true;  // so is every entry of A against a list that starts untimed
+            continue;
+        }
+        // A's timed entries against X, moved to today's weights, in order.
+        const bool filtered = dirtyA_[static_cast<size_t>(x)] == stamp_;
+        poolA_.resize(static_cast<size_t>(xa.timedLen));
+        int kept = 0;
+        for (int i = 0; i < xa.timedLen; ++i) {
+            size_t at = static_cast<size_t>(xa.timedBegin + i);
+            poolA_[static_cast<size_t>(kept)] = ga.timedValue[at] - shiftA;
+            kept += !(filtered && metA_[static_cast<size_t>(ga.timedRun[at])]);
+        }
+        poolA_.resize(static_cast<size_t>(kept));
+        const int an = static_cast<int>(poolA_.size());
+        c.instances += an * l.instances;
+        CountSorted(poolA_.data(), an, poolTimed_.data() + l.timedAt, l.timedLen, c);
+        for (int f = 0; f < l.fixedLen; ++f)
+            for (double hiA : poolA_)
+                CountOne(hiA, poolFixed_[l.fixedAt + static_cast<size_t>(f)], 1, c);
+    }
+
+    if (walk) {
+        // The carried margins, through every instance in order; counted here are only the
+        // entries left out above.
+        double hiA = 0;
+        double hiB = 0;
+        for (size_t ra = 0; ra < a.Runs().size(); ++ra) {
+            const HistoryRun& run = a.Runs()[ra];
+            if (!run.Qualifies(raceDate) || run.entryCount < 1 || metA_[ra]) continue;
+            for (int k = 0; k < run.entryCount; ++k) {
+                const HistoryEntry& x = a.Entry(run.firstEntry + k);
+                if (x.name == NameTable::kNoName || x.name == idA || x.name == idB) continue;
+                const OpponentList& l = lists_[static_cast<size_t>(x.name)];
+                if (l.stamp != stamp_) continue;
                 if (x.timed) hiA = x.corrected - shiftA;
-                if (y.timed) hiB = y.corrected - shiftB;
-                Count(c, OutcomeOf(hiA, hiB));
-                if (++sinceClock == kInstancesPerClockLook) {
-                    sinceClock = 0;
-                    Pump();
+                const double carried = hiB;
+                if (!x.timed || l.lead > 0) {
+                    const double* t = poolTimed_.data() + l.timedAt;
+                    int below = CountBelow(t, l.timedLen, hiA, false);
+                    int notAbove = CountBelow(t, l.timedLen, hiA, true);
+                    int neg = CountBelow(t, l.timedLen, 0.0, false);
+                    c.instances += l.instances;
+                    c.ptA += below;
+                    c.ptB += l.timedLen - notAbove;
+                    if (hiA >= 0)
+                        c.dokuPtA += neg;
+                    else
+                        c.dokuPtB += l.timedLen - neg;
+                    for (int f = 0; f < l.fixedLen; ++f)
+                        CountOne(hiA, poolFixed_[l.fixedAt + static_cast<size_t>(f)], 1, c);
+                    CountOne(hiA, carried, l.lead, c);
                 }
+                hiB = ListEnd(b, gb, l, shiftB, carried);
             }
         }
     }
+    for (int run : markedA_) metA_[static_cast<size_t>(run)] = 0;
+    for (int run : markedB_) metB_[static_cast<size_t>(run)] = 0;
     last_ = c;
 
     RaceAnalysis& an = shell_.day().raceAnalysis[static_cast<size_t>(p.race)];
@@ -131,18 +317,15 @@ void CompareEngine::Search2BaDirect(const PairArgs& p) {
     std::string keyB = NameKey(p.nameB);
     ShowPair(keyA, keyB);
     if (!ValidSlots(p) || !Comparable(p, keyA, keyB)) return;
-    const HorseHistory& a = History(p.idA);
+    HorseHistory& a = History(p.idA);
     if (!a.Found()) return;
     const int idB = names_.Find(keyB);
-    const int raceDate = RaceDateOf(shell_.day(), p.race);
-    int count = 0;
-    if (idB != NameTable::kNoName) {
-        for (int e : a.EntriesNamed(idB))
-            if (a.Runs()[static_cast<size_t>(a.Entry(e).run)].Qualifies(raceDate)) ++count;
-    }
+    // Every entry with B's name in a qualifying record of A is one meeting.
+    const NameGroup* g =
+        idB == NameTable::kNoName ? nullptr : Groups(a, RaceDateOf(shell_.day(), p.race)).Find(idB);
     shell_.day()
         .raceAnalysis[static_cast<size_t>(p.race)]
-        .pairDirect[static_cast<size_t>(p.pair - 1)] = count;
+        .pairDirect[static_cast<size_t>(p.pair - 1)] = g ? g->seqLen : 0;
 }
 
 }  // namespace sorvane

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "compare/compare_rules.h"
 #include "compare/horse_history.h"
@@ -53,7 +54,33 @@ class CompareEngine {
     const PairCounts& LastCounts() const { return last_; }
 
   private:
-    const HorseHistory& History(const std::string& blood);
+    // What B's list of one common opponent X gives in the current pair: its comparison
+    // margins (timed entries, sorted), the untimed entries that take the margin of the
+    // instance before them (`lead` of them start the list, the others follow a timed entry
+    // and are fixed), and where the list came from.
+    struct OpponentList {
+        uint32_t stamp = 0;  // the pair it belongs to
+        int instances = 0;   // per entry of A against X
+        int lead = 0;
+        size_t timedAt = 0;  // in poolTimed_
+        int timedLen = 0;
+        size_t fixedAt = 0;  // in poolFixed_
+        int fixedLen = 0;
+        const NameGroup* group = nullptr;  // B's group of X
+        bool filtered = false;             // some of B's entries against X were dropped
+    };
+    HorseHistory& History(const std::string& blood);
+    const DayGroups& Groups(HorseHistory& h, int raceDate);
+    // Marks the records of h in which both names ran (met[i] = 1) and every name in them.
+    void MarkMeetings(HorseHistory& h, const DayGroups& g, int name, int other,
+                      std::vector<uint8_t>& met, std::vector<uint32_t>& dirty,
+                      std::vector<int>& marked);
+    // B's list of X in the current pair; instances 0 when X has no usable entry.
+    void MakeList(const HorseHistory& b, const DayGroups& gb, const NameGroup& xb, double shiftB,
+                  OpponentList& l);
+    // 比差 of the last instance of B's list in the current pair, given the one before it.
+    double ListEnd(const HorseHistory& b, const DayGroups& gb, const OpponentList& l, double shiftB,
+                   double carried) const;
     void ShowPair(const std::string& keyA, const std::string& keyB);
     // Lets pending window messages run, at most every 50 ms.
     void Pump();
@@ -64,6 +91,15 @@ class CompareEngine {
     std::function<void(const std::string&)> labelSink_;
     std::chrono::steady_clock::time_point lastPump_;
     PairCounts last_;
+    // Scratch of one pair, indexed by name id or record; the stamp tells the pair.
+    uint32_t stamp_ = 0;
+    std::vector<int> groupScratch_;
+    std::vector<uint32_t> dirtyA_, dirtyB_;           // names met in a race of A and B
+    std::vector<std::pair<uint32_t, int>> groupOfB_;  // B's group of a name
+    std::vector<OpponentList> lists_;
+    std::vector<uint8_t> metA_, metB_;  // records of a race of A and B
+    std::vector<int> markedA_, markedB_;
+    std::vector<double> poolTimed_, poolFixed_, poolA_;
 };
 
 }  // namespace sorvane
