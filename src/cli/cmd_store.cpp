@@ -25,8 +25,9 @@ int Usage(const char* text) {
 
 constexpr const char* kAcquireUsage = "acquire [--from \"yyyy/mm/dd hh:nn:ss\"] [--odds|--no-odds]";
 
-// Progress on standard error: the status text and the three bars, at most four lines a second
-// (a change of phase or status text is never held back longer than that).
+// Progress on standard error: the status text and the three bars. Outside the loops every new
+// status text is printed (the open's messages, the end); while a loop runs, at most four lines
+// a second, and the state a loop ends with is printed when it ends.
 class ProgressPrinter {
   public:
     ProgressPrinter(CliContext& ctx, const Acquisition& acq) : ctx_(ctx), acq_(acq) {}
@@ -40,9 +41,10 @@ class ProgressPrinter {
         line += bar("download", s.progressBar1);
         line += bar("read", s.progressBar2);
         line += bar("build", s.progressBar3);
-        if (line == last_) return;
+        if (line == last_ || (s.progressLabel.empty() && !force)) return;
         auto now = std::chrono::steady_clock::now();
-        if (!force && now - lastTime_ < std::chrono::milliseconds(250)) return;
+        const bool inLoop = s.phase != AcquisitionPhase::Idle;
+        if (!force && inLoop && now - lastTime_ < std::chrono::milliseconds(250)) return;
         lastTime_ = now;
         last_ = line;
         std::string out = ctx_.ui().ForTerminal(line);

@@ -65,6 +65,8 @@ TEST_F(CliStore, ARunStoresEverythingPrintsWhatItStoredAndAdvancesLastTime) {
     std::string out, err;
     ASSERT_EQ(Acquire(feed_->path(), {}, &err, &out), 0) << err;
     EXPECT_NE(err.find("以降のデータ取込を開始します。"), std::string::npos);
+    EXPECT_NE(err.find("NVOpen正常:"), std::string::npos) << err;
+    EXPECT_NE(err.find("ReadCount:18, DownloadCount:0"), std::string::npos) << err;
     EXPECT_NE(err.find("データ作成が完了しました。"), std::string::npos);
     EXPECT_NE(out.find("records stored\t"), std::string::npos);
     EXPECT_NE(out.find("records rejected\t0"), std::string::npos);
