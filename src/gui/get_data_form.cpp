@@ -52,8 +52,7 @@ void ShowBar(QProgressBar* bar, const sorvane::ProgressBarState& s) {
 }  // namespace
 
 GetDataForm::GetDataForm(sorvane::AppShell& shell, sorvane::StoreRunState& run, QWidget* parent)
-    : QDialog(parent),
-      acquisition_(std::make_unique<sorvane::Acquisition>(shell, run)) {
+    : QDialog(parent), acquisition_(std::make_unique<sorvane::Acquisition>(shell, run)) {
     setObjectName(QStringLiteral("GetDataForm"));
     setModal(true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -62,7 +61,8 @@ GetDataForm::GetDataForm(sorvane::AppShell& shell, sorvane::StoreRunState& run, 
     timerJVStatus_ = new QTimer(this);
     timerJVStatus_->setObjectName(QStringLiteral("TimerJVStatus"));
     timerJVStatus_->setTimerType(Qt::PreciseTimer);
-    connect(timerJVStatus_, &QTimer::timeout, this, [this] { Forward([this] { acquisition_->Tick(); }); });
+    connect(timerJVStatus_, &QTimer::timeout, this,
+            [this] { Forward([this] { acquisition_->Tick(); }); });
 
     repaintTimer_ = new QTimer(this);
     repaintTimer_->setSingleShot(true);
@@ -206,7 +206,8 @@ void GetDataForm::OnCoreChanged() {
 void GetDataForm::SyncTimer() {
     if (!timerJVStatus_) return;
     const sorvane::AcquisitionWindowState& s = acquisition_->state();
-    if (timerJVStatus_->interval() != s.timerIntervalMs) timerJVStatus_->setInterval(s.timerIntervalMs);
+    if (timerJVStatus_->interval() != s.timerIntervalMs)
+        timerJVStatus_->setInterval(s.timerIntervalMs);
     if (s.timerEnabled && !timerJVStatus_->isActive()) timerJVStatus_->start();
     if (!s.timerEnabled && timerJVStatus_->isActive()) timerJVStatus_->stop();
 }
@@ -235,8 +236,7 @@ void GetDataForm::Render() {
         dateTimePicker1_->setDateTime(picker);
     }
 
-    const sorvane::ProgressBarState* bars[3] = {&s.progressBar1, &s.progressBar2,
-                                                &s.progressBar3};
+    const sorvane::ProgressBarState* bars[3] = {&s.progressBar1, &s.progressBar2, &s.progressBar3};
     for (int i = 0; i < 3; ++i) {
         SetText(barCaption_[i], bars[i]->caption);
         ShowBar(bar_[i], *bars[i]);

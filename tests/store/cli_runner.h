@@ -19,7 +19,8 @@
 namespace sorvane::testing {
 
 // Starts sorvane-cli; its output goes to the files given, or to /dev/null.
-inline pid_t SpawnCli(const std::vector<std::string>& args, const std::string& outFile = "/dev/null",
+inline pid_t SpawnCli(const std::vector<std::string>& args,
+                      const std::string& outFile = "/dev/null",
                       const std::string& errFile = "/dev/null") {
     pid_t pid = fork();
     if (pid == 0) {

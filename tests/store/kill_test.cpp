@@ -83,7 +83,8 @@ class Kill : public ::testing::Test {
 
     // After a kill: verify passes, and a rerun gives the uninterrupted files.
     static void CheckRecovery(const fs::path& home, const std::string& point) {
-        EXPECT_EQ(testing::WaitCli(testing::SpawnCli({"--home", home.string(), "verify"})), 0) << point;
+        EXPECT_EQ(testing::WaitCli(testing::SpawnCli({"--home", home.string(), "verify"})), 0)
+            << point;
         EXPECT_EQ(testing::WaitCli(testing::SpawnCli(Args(home))), 0) << point;
         EXPECT_EQ(FirstDifference(StoreTree(home), *baseline_), "") << point;
     }

@@ -71,6 +71,7 @@ size_t LinesBytes(const std::vector<std::string>& lines);
 
 // Writes lines with CR LF by the atomic whole-file replace, joining them in `buffer`, which a
 // caller writing many files keeps so that its memory is reused from file to file.
-void WriteLinesWith(const fs::path& path, const std::vector<std::string>& lines, std::string& buffer);
+void WriteLinesWith(const fs::path& path, const std::vector<std::string>& lines,
+                    std::string& buffer);
 
 }  // namespace sorvane

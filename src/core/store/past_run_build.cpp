@@ -5,8 +5,8 @@
 #include "base/sjis.h"
 #include "shell/code_tables.h"
 #include "store/day_files.h"
-#include "store/day_store.h"
 #include "store/day_stamp.h"
+#include "store/day_store.h"
 #include "store/pending_build.h"
 
 namespace sorvane {
