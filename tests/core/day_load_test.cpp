@@ -365,3 +365,27 @@ TEST(Schedule, TimesFromThePostTime) {
 
 }  // namespace
 }  // namespace sorvane
+
+namespace sorvane {
+namespace {
+
+TEST(DayLoadHorseFiles, FoundWhateverTheCaseOfTheirNames) {
+    DayRig r;
+    testing::RaceSpec race = r.writer.AddRace({.runners = 1});
+    std::string blood = testing::BloodOf(race, 1);
+    fs::path dir = r.dir.path() / "sei" / blood.substr(0, 4);
+    testing::WriteTextLines(dir / (blood + ".KAK"),
+                            {testing::MakePastRun({.date = "20231201", .position = 2})});
+    testing::WriteTextLines(dir / (blood + ".Yos"), {testing::MakeYos("20231201", "44", 1)});
+    r.writer.Write();
+    // The folder SEI made at start-up stays empty beside the lower-case one.
+    r.Start();
+    fs::remove_all(r.dir.path() / "SEI");
+    ASSERT_TRUE(
+        LoadDay(*r.shell, r.writer.Stamp(), {.ignoreDates = std::nullopt, .compareAll = false}));
+    EXPECT_EQ(r.day().pastRunTable.Count(0, 0), 1);
+    EXPECT_EQ(r.day().raceAnalysis[0].juntoCount[0], 1);
+}
+
+}  // namespace
+}  // namespace sorvane

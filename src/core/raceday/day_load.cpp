@@ -8,6 +8,7 @@
 #include "compare/all_race.h"
 #include "odds/odds_import.h"
 #include "raceday/day_schedule.h"
+#include "raceday/horse_files.h"
 #include "raceday/later_steps.h"
 #include "raceday/past_run_stats.h"
 #include "raceday/race_select.h"
@@ -51,6 +52,20 @@ size_t RecordCount(std::string_view data, size_t size) {
 std::string TodayStamp(const Clock& clock) {
     LocalTime t = clock.Now();
     return DayStamp(Format("%04d%02d%02d", t.year, t.month, t.day));
+}
+
+// The day file names with the Data folder as it is spelled on disk, so that every later
+// lookup (the odds import looks up six files per race) matches it at once instead of
+// searching the program folder for another spelling.
+DayFileNames OnDiskSpelling(const ProgramFolder& folder, DayFileNames names) {
+    std::string spelled = SjisFromPath(ResolveComponent(folder.Root(), kDataFolder).filename());
+    if (!IsSafeComponent(spelled)) return names;
+    auto respell = [&](std::string& name) {
+        name = spelled + name.substr(std::string_view(kDataFolder).size());
+    };
+    respell(names.ra);
+    for (std::string& odds : names.odds) respell(odds);
+    return names;
 }
 
 // The day's files as read once during a load: runner files are shared by the races of a
@@ -158,7 +173,10 @@ void ReadPastRuns(AppShell& shell, bool ignoreDates) {
     RaceDay& day = shell.day();
     MainFormState& m = shell.main();
     int period = shell.settings().ReadInteger("DataSpan", "period", 1826);
-    PastRunFile file;
+    HorseFiles horses(shell.folder());
+    // One buffer for every past-run file and one for every prediction file.
+    std::string data;
+    std::string yosData;
     PredictionIndex predictions;
     for (int s = 0; s < kMaxRaces; ++s) {
         if (!day.SlotInUse(s)) continue;
@@ -175,10 +193,12 @@ void ReadPastRuns(AppShell& shell, bool ignoreDates) {
 
             ResetRunnerStats(day.raceAnalysis[s], k);
             std::string_view blood = se.BloodNumber();
-            if (!file.Load(shell.folder(), blood)) continue;
+            if (!horses.Read(blood, kPastRunExtension, data)) continue;
             // The prediction file matters only for a horse with past runs.
-            bool havePredictions = file.Count() > 0 && predictions.Load(shell.folder(), blood);
-            TakePastRuns(day, s, k, file, window, havePredictions ? &predictions : nullptr);
+            bool havePredictions = data.size() >= kPastRunRecordSize &&
+                                   horses.Read(blood, kPredictionExtension, yosData);
+            if (havePredictions) predictions.Assign(yosData);
+            TakePastRuns(day, s, k, data, window, havePredictions ? &predictions : nullptr);
         }
         ResetTallies(day.raceAnalysis[s]);
     }
@@ -188,7 +208,7 @@ bool LoadDayFiles(AppShell& shell, const std::string& stamp, const DayLoadOption
     RaceDay& day = shell.day();
     MainFormState& m = shell.main();
     DayReader reader(shell.folder(), stamp);
-    day.dayFiles = DayFileNamesOf(stamp);
+    day.dayFiles = OnDiskSpelling(shell.folder(), DayFileNamesOf(stamp));
 
     std::string raData;
     if (!reader.Read(DayFileKind::RA, raData)) {

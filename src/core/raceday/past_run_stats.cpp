@@ -11,6 +11,18 @@
 namespace sorvane {
 namespace {
 
+// A field of the record as a number: the all-digit fields of a sound record directly, any
+// other text as ToInt reads it (blanks, a sign, or 0 for text that is no number).
+int Number(const PastRunRecord& rec, FieldPos f) {
+    std::string_view text = rec.At(f);
+    int n = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return ToInt(text);
+        n = n * 10 + (c - '0');
+    }
+    return text.empty() ? 0 : n;
+}
+
 bool IsTurf(int surface) { return surface >= 10 && surface <= 22; }
 bool IsDirt(int surface) { return surface >= 23 && surface <= 29; }
 
@@ -21,11 +33,11 @@ void CountPlace(RaceAnalysis& a, RunCategory category, int runner, int place) {
 // The run record of one kept past run: its place (4th or worse as 4) in the category of all
 // runs and in each category it belongs to; unplaced runs count nowhere.
 void CountRun(RaceAnalysis& a, int runner, const PastRunRecord& rec) {
-    int place = std::min(rec.FinishPosition(), kPlaceCounts);
+    int place = std::min(Number(rec, pr::kFinishPosition), kPlaceCounts);
     if (place < 1) return;
     CountPlace(a, RunCategory::All, runner, place);
-    int surface = rec.IntAt(pr::kTrackSurfaceCode);
-    int going = rec.IntAt(pr::kTurfGoingCode) + rec.IntAt(pr::kDirtGoingCode);
+    int surface = Number(rec, pr::kTrackSurfaceCode);
+    int going = Number(rec, pr::kTurfGoingCode) + Number(rec, pr::kDirtGoingCode);
     bool heavy = going == 3 || going == 4;
     if (IsTurf(surface)) {
         if (heavy) CountPlace(a, RunCategory::TurfHeavy, runner, place);
@@ -35,7 +47,7 @@ void CountRun(RaceAnalysis& a, int runner, const PastRunRecord& rec) {
         if (heavy) CountPlace(a, RunCategory::DirtHeavy, runner, place);
         CountPlace(a, RunCategory::Dirt, runner, place);
     }
-    int distance = rec.Distance();
+    int distance = Number(rec, pr::kDistance);
     if (distance >= 1 && distance <= 1600) CountPlace(a, RunCategory::UpTo1600, runner, place);
     if (distance >= 1601 && distance <= 2200) CountPlace(a, RunCategory::UpTo2200, runner, place);
     if (distance >= 2201) CountPlace(a, RunCategory::Over2200, runner, place);
@@ -60,27 +72,31 @@ PastRunWindow MakePastRunWindow(int raceDate, int period, bool ignoreDates) {
     return w;
 }
 
-int TakePastRuns(RaceDay& day, int race, int runner, const PastRunFile& file,
+int TakePastRuns(RaceDay& day, int race, int runner, std::string_view fileData,
                  const PastRunWindow& window, const PredictionIndex* predictions) {
+    size_t n = 0;
+    while (n < kPastRunsRead && (n + 1) * kPastRunRecordSize <= fileData.size() &&
+           IsWholePastRunRecord(fileData.substr(n * kPastRunRecordSize, kPastRunRecordSize)))
+        ++n;
     RaceAnalysis& a = day.raceAnalysis[race];
     ResetRunnerStats(a, runner);
     int64_t prize = 0;
     int junto = 0;
     int uragiri = 0;
     int kept = 0;
-    size_t n = std::min(file.Count(), kPastRunsRead);
     for (size_t i = n; i-- > 0;) {
-        PastRunRecord rec = file.Record(i);
-        if (!window.Keeps(rec.DateNumber())) continue;
+        PastRunRecord rec(fileData.substr(i * kPastRunRecordSize, kPastRunRecordSize));
+        int date = Number(rec, pr::kDate);
+        if (!window.Keeps(date)) continue;
         CountRun(a, runner, rec);
-        prize += int64_t{rec.IntAt(pr::kPrizeMoney)} + rec.IntAt(pr::kAddedMoney);
+        prize += int64_t{Number(rec, pr::kPrizeMoney)} + Number(rec, pr::kAddedMoney);
         int slot = day.pastRunTable.Count(race, runner);
         if (!day.pastRunTable.Append(race, runner, rec.raw)) break;
         ++kept;
         if (predictions == nullptr || !IsAllDigits(rec.Date())) continue;
-        int mark = predictions->MarkFor(rec.DateNumber(), rec.TrackCode());
+        int mark = predictions->MarkFor(date, rec.TrackCode());
         if (mark != 1 && mark != 2) continue;
-        int position = rec.FinishPosition();
+        int position = Number(rec, pr::kFinishPosition);
         bool held = position >= 1 && position <= 3;
         ++(held ? junto : uragiri);
         day.pastRunMark[race][runner][slot] = held ? 1 : 2;

@@ -3,7 +3,10 @@
 // earlier predictions (順当 / 裏切).
 #pragma once
 
+#include <string_view>
+
 #include "raceday/prediction_index.h"
+
 #include "store/past_run_file.h"
 
 namespace sorvane {
@@ -26,13 +29,13 @@ PastRunWindow MakePastRunWindow(int raceDate, int period, bool ignoreDates);
 // Only the first 100 records of a past-run file are read.
 inline constexpr size_t kPastRunsRead = 100;
 
-// Reads records n - 1 down to 0 of the file (n = its record count, at most 100), keeps those
-// the window keeps and, for each kept record in that order, adds it to the runner's run
-// record and prize total, copies it into the runner's next past-run slot and, when
-// predictions are given, checks the prediction for its date and track. The runner's
-// statistics are reset first. `predictions` may be null (no .yos file). Returns the number
-// of records kept.
-int TakePastRuns(RaceDay& day, int race, int runner, const PastRunFile& file,
+// Views fileData (the bytes of a past-run file) as fixed 826-byte records up to the first short
+// or damaged one, reads records n - 1 down to 0 (n = their count, at most 100), keeps those the
+// window keeps and, for each kept record in that order, adds it to the runner's run record and
+// prize total, copies it into the runner's next past-run slot and, when predictions are given,
+// checks the prediction for its date and track. The runner's statistics are reset first;
+// `predictions` may be null (no .yos file). Returns the number of records kept.
+int TakePastRuns(RaceDay& day, int race, int runner, std::string_view fileData,
                  const PastRunWindow& window, const PredictionIndex* predictions);
 
 }  // namespace sorvane

@@ -19,16 +19,6 @@ uint64_t PredictionIndex::Key(int date, std::string_view trackCode) {
     return key;
 }
 
-bool PredictionIndex::Load(const ProgramFolder& folder, std::string_view blood) {
-    entries_.clear();
-    if (!IsValidBloodNumber(blood)) return false;
-    std::optional<fs::path> path = folder.Resolve(PredictionPath(blood));
-    std::string data;
-    if (!path || !ReadWholeFile(*path, data)) return false;
-    Assign(data);
-    return true;
-}
-
 void PredictionIndex::Assign(std::string_view data) {
     entries_.clear();
     size_t m = std::min(data.size() / kPredictionRecordSize, kPredictionsRead);

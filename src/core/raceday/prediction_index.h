@@ -25,9 +25,6 @@ std::string PredictionPath(std::string_view blood);
 class PredictionIndex {
   public:
     PredictionIndex() = default;
-    // Reads the horse's file; false when it does not exist (or the blood number is invalid).
-    // Throws FileError when it exists but cannot be read.
-    bool Load(const ProgramFolder& folder, std::string_view blood);
     // Indexes data as the content of a file: fixed 52-byte records, a short last record
     // ignored.
     void Assign(std::string_view data);
