@@ -5,6 +5,15 @@ namespace sorvane {
 void Grid::Resize(int cols, int rows) {
     if (cols < 0) cols = 0;
     if (rows < 0) rows = 0;
+    if (cols == cols_) {
+        // Same columns: the cells stay where they are, so adding rows one at a time (as the
+        // comparison grids do, row after row) is not quadratic.
+        cells_.resize(static_cast<size_t>(cols) * static_cast<size_t>(rows));
+        rowHeights_.resize(static_cast<size_t>(rows), 0);
+        rows_ = rows;
+        Touch();
+        return;
+    }
     std::vector<Cell> cells(static_cast<size_t>(cols) * static_cast<size_t>(rows));
     for (int r = 0; r < rows && r < rows_; ++r)
         for (int c = 0; c < cols && c < cols_; ++c)
