@@ -389,3 +389,48 @@ TEST(DayLoadHorseFiles, FoundWhateverTheCaseOfTheirNames) {
 
 }  // namespace
 }  // namespace sorvane
+
+namespace sorvane {
+namespace {
+
+// The load hands each runner's file bytes to the past-run table and takes the table's old
+// storage back for the next file: loading days in turn must never mix their records.
+TEST(DayLoadHorseFiles, DaysLoadedInTurnKeepTheirOwnRecords) {
+    DayRig r;
+    testing::RaceSpec race = r.writer.AddRace({.runners = 2});
+    testing::DayWriter other(r.dir.path(), "20240106");
+    other.AddRace({.runners = 2});
+    other.Write();
+    std::vector<std::string> runs;
+    for (int i = 1; i <= 30; ++i)
+        runs.push_back(MakePastRun({.date = Format("202312%02d", i), .position = i % 5}));
+    r.writer.WritePastRuns(BloodOf(race, 1), runs);
+    r.writer.WritePastRuns(BloodOf(race, 2), {runs[0], runs[1]});
+    ASSERT_TRUE(r.Load({.ignoreDates = true, .compareAll = false}));
+    auto snapshot = [&] {
+        std::vector<std::string> all;
+        for (int k = 0; k < 2; ++k)
+            for (int p = 0; p < r.day().pastRunTable.Count(0, k); ++p)
+                all.emplace_back(r.day().pastRunTable.At(0, k, p));
+        return all;
+    };
+    std::vector<std::string> first = snapshot();
+    ASSERT_EQ(first.size(), 32u);
+    EXPECT_EQ(first[0].substr(0, 824), runs[29]);
+    EXPECT_EQ(first[31].substr(0, 824), runs[0]);
+    ASSERT_TRUE(LoadDay(*r.shell, other.Stamp(), {.ignoreDates = true, .compareAll = false}));
+    EXPECT_EQ(r.day().pastRunTable.Count(0, 0), 30);  // the same horses on the other day
+    ASSERT_TRUE(LoadDay(*r.shell, r.writer.Stamp(), {.ignoreDates = false, .compareAll = false}));
+    ASSERT_TRUE(LoadDay(*r.shell, r.writer.Stamp(), {.ignoreDates = true, .compareAll = false}));
+    EXPECT_EQ(snapshot(), first);
+
+    // Offsets that would read past the bytes are refused and change nothing.
+    std::string bytes(900, ' ');
+    const uint32_t bad[] = {0, 100};
+    EXPECT_FALSE(r.day().pastRunTable.Adopt(0, 0, bytes, bad));
+    EXPECT_EQ(bytes.size(), 900u);
+    EXPECT_EQ(r.day().pastRunTable.Count(0, 0), 30);
+}
+
+}  // namespace
+}  // namespace sorvane

@@ -193,10 +193,13 @@ void ReadPastRuns(AppShell& shell, bool ignoreDates) {
 
             ResetRunnerStats(day.raceAnalysis[s], k);
             std::string_view blood = se.BloodNumber();
-            if (!horses.Read(blood, kPastRunExtension, data)) continue;
+            // Only the first 100 records of either file are ever read.
+            if (!horses.Read(blood, kPastRunExtension, kPastRunsRead * kPastRunRecordSize, data))
+                continue;
             // The prediction file matters only for a horse with past runs.
             bool havePredictions = data.size() >= kPastRunRecordSize &&
-                                   horses.Read(blood, kPredictionExtension, yosData);
+                                   horses.Read(blood, kPredictionExtension,
+                                               kPredictionsRead * kPredictionRecordSize, yosData);
             if (havePredictions) predictions.Assign(yosData);
             TakePastRuns(day, s, k, data, window, havePredictions ? &predictions : nullptr);
         }

@@ -15,9 +15,10 @@ class HorseFiles {
   public:
     explicit HorseFiles(const ProgramFolder& folder);
 
-    // Reads SEI\<first 4>\<blood><extension> into out; false when the blood number is not
+    // Reads the first `limit` bytes (all of a shorter file) of SEI\<first 4>\<blood><extension>
+    // into out, over the bytes it held (its storage is reused); false when the blood number is not
     // valid or the file does not exist. Throws FileError when it exists but cannot be read.
-    bool Read(std::string_view blood, const char* extension, std::string& out) const;
+    bool Read(std::string_view blood, const char* extension, size_t limit, std::string& out) const;
 
   private:
     fs::path sei_;

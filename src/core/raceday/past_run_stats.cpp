@@ -1,8 +1,10 @@
 #include "raceday/past_run_stats.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <limits>
+#include <span>
 
 #include "base/text_format.h"
 #include "raceday/race_day.h"
@@ -72,27 +74,29 @@ PastRunWindow MakePastRunWindow(int raceDate, int period, bool ignoreDates) {
     return w;
 }
 
-int TakePastRuns(RaceDay& day, int race, int runner, std::string_view fileData,
+int TakePastRuns(RaceDay& day, int race, int runner, std::string& fileData,
                  const PastRunWindow& window, const PredictionIndex* predictions) {
+    const std::string_view bytes = fileData;
     size_t n = 0;
-    while (n < kPastRunsRead && (n + 1) * kPastRunRecordSize <= fileData.size() &&
-           IsWholePastRunRecord(fileData.substr(n * kPastRunRecordSize, kPastRunRecordSize)))
+    while (n < kPastRunsRead && (n + 1) * kPastRunRecordSize <= bytes.size() &&
+           IsWholePastRunRecord(bytes.substr(n * kPastRunRecordSize, kPastRunRecordSize)))
         ++n;
     RaceAnalysis& a = day.raceAnalysis[race];
     ResetRunnerStats(a, runner);
     int64_t prize = 0;
     int junto = 0;
     int uragiri = 0;
-    int kept = 0;
+    std::array<uint32_t, kPastRunsRead> slots;  // byte offsets of the kept records
+    size_t kept = 0;
     for (size_t i = n; i-- > 0;) {
-        PastRunRecord rec(fileData.substr(i * kPastRunRecordSize, kPastRunRecordSize));
+        size_t at = i * kPastRunRecordSize;
+        PastRunRecord rec(bytes.substr(at, kPastRunRecordSize));
         int date = Number(rec, pr::kDate);
         if (!window.Keeps(date)) continue;
         CountRun(a, runner, rec);
         prize += int64_t{Number(rec, pr::kPrizeMoney)} + Number(rec, pr::kAddedMoney);
-        int slot = day.pastRunTable.Count(race, runner);
-        if (!day.pastRunTable.Append(race, runner, rec.raw)) break;
-        ++kept;
+        size_t slot = kept;
+        slots[kept++] = static_cast<uint32_t>(at);
         if (predictions == nullptr || !IsAllDigits(rec.Date())) continue;
         int mark = predictions->MarkFor(date, rec.TrackCode());
         if (mark != 1 && mark != 2) continue;
@@ -101,6 +105,8 @@ int TakePastRuns(RaceDay& day, int race, int runner, std::string_view fileData,
         ++(held ? junto : uragiri);
         day.pastRunMark[race][runner][slot] = held ? 1 : 2;
     }
+    // The kept records stay where they are: the file's bytes become the runner's storage.
+    day.pastRunTable.Adopt(race, runner, fileData, std::span(slots.data(), kept));
     // Prize money is in thousands of yen; a total past the 32-bit field is kept at its top.
     a.prizeTotal[runner] = static_cast<int32_t>(std::clamp<int64_t>(
         prize, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
@@ -108,7 +114,7 @@ int TakePastRuns(RaceDay& day, int race, int runner, std::string_view fileData,
     a.uragiriCount[runner] = uragiri;
     if (junto + uragiri >= 1)
         a.uragiriRate[runner] = static_cast<double>(uragiri) / (junto + uragiri);
-    return kept;
+    return static_cast<int>(kept);
 }
 
 }  // namespace sorvane

@@ -3,7 +3,7 @@
 // earlier predictions (順当 / 裏切).
 #pragma once
 
-#include <string_view>
+#include <string>
 
 #include "raceday/prediction_index.h"
 
@@ -32,10 +32,13 @@ inline constexpr size_t kPastRunsRead = 100;
 // Views fileData (the bytes of a past-run file) as fixed 826-byte records up to the first short
 // or damaged one, reads records n - 1 down to 0 (n = their count, at most 100), keeps those the
 // window keeps and, for each kept record in that order, adds it to the runner's run record and
-// prize total, copies it into the runner's next past-run slot and, when predictions are given,
-// checks the prediction for its date and track. The runner's statistics are reset first;
-// `predictions` may be null (no .yos file). Returns the number of records kept.
-int TakePastRuns(RaceDay& day, int race, int runner, std::string_view fileData,
+// prize total, gives it the runner's next past-run slot and, when predictions are given, checks
+// the prediction for its date and track. The runner's statistics are reset first;
+// `predictions` may be null (no .yos file). The bytes become the runner's storage in the
+// past-run table, and fileData receives the runner's earlier storage in exchange (its bytes
+// are to be overwritten).
+// Returns the number of records kept.
+int TakePastRuns(RaceDay& day, int race, int runner, std::string& fileData,
                  const PastRunWindow& window, const PredictionIndex* predictions);
 
 }  // namespace sorvane
