@@ -1,7 +1,9 @@
 // The cost of comparing every pair of a full generated day (96 races of 18 runners with long
 // histories), in one process: the literal reference, our engine, and the I/O floor (reading
 // every involved past-run file once).
-// Usage: compare_bench [--races N] [--runs N] [--reps N] [--reference-races N] [--work DIR]
+// Usage: compare_bench [--races N] [--runs N] [--class N] [--reps N] [--reference-races N]
+//                      [--work DIR]
+// --class: horses that meet each other (default 40; larger means fewer common opponents).
 // Ours and the floor are the best of the repetitions (default 3); the reference runs once on
 // the first --reference-races races (default all) and is scaled to the whole day when fewer.
 // Figures are processor seconds of the process (user + system), not wall-clock time.
@@ -74,6 +76,8 @@ int main(int argc, char** argv) {
             o.races = v;
         else if (a == "--runs")
             o.runsPerHorse = v;
+        else if (a == "--class")
+            o.classSize = v;
         else if (a == "--reps")
             reps = v;
         else if (a == "--reference-races")
