@@ -110,11 +110,8 @@ std::vector<fs::path> WriteDay(const Options& o, const fs::path& home) {
         for (int k = 0; k < 6; ++k) {
             std::vector<std::string> lines;
             for (int n = 0; n < o.races; ++n) {
-                std::string rec = BlankRecord(kinds[k]);
-                Put(rec, 11, "20240105");
-                Put(rec, 19, kTracks[(n / 12) % 8]);
-                Put(rec, 25, Format("%02d", n % 12 + 1));
-                lines.push_back(rec);
+                lines.push_back(testing::MakeRaceRecord(kinds[k], "20240105", kTracks[(n / 12) % 8],
+                                                        n % 12 + 1));
             }
             fs::path p = w.DataPath(DayFileName(fileKinds[k], w.Stamp()));
             testing::WriteTextLines(p, lines);

@@ -24,20 +24,14 @@ class CliRaceDay : public ::testing::Test {
         day.AddRace({.race = 1});
         day.AddRace({.race = 11, .runners = 5, .surface = "17"});
         day.AddRace({.track = "45", .race = 1});
-        std::string hr = BlankRecord(RecordType::HR);
-        Put(hr, 11, "20240105");
-        Put(hr, 19, "44");
-        Put(hr, 25, "11");
+        std::string hr = testing::MakeRaceRecord(RecordType::HR, "20240105", "44", 11);
         Put(hr, 102,
             "04000000310"
             "02");
         day.AddPayout(hr);
         day.Write();
         // The 単勝 odds of 大井11R: horse 1 at 2.5, horse 2 scratched.
-        std::string o1 = BlankRecord(RecordType::O1);
-        Put(o1, 11, "20240105");
-        Put(o1, 19, "44");
-        Put(o1, 25, "11");
+        std::string o1 = testing::MakeRaceRecord(RecordType::O1, "20240105", "44", 11);
         Put(o1, 27, "01051932");
         Put(o1, 43,
             "01002501"

@@ -30,15 +30,23 @@ struct RaceSpec {
     std::string name = "";  // UTF-8, up to 30 full-width characters
 };
 
+// A record of a race (its race key fields) for the payouts and odds of the race: an HR or O1
+// .. O6 record, blank but for its type, date, track and race number.
+inline std::string MakeRaceRecord(RecordType type, const std::string& date,
+                                  const std::string& track, int race) {
+    std::string rec = BlankRecord(type);
+    Put(rec, 11, date);
+    Put(rec, 19, track);
+    Put(rec, 25, Format("%02d", race));
+    return rec;
+}
+
 inline std::string MakeRa(const RaceSpec& r) {
-    std::string rec = BlankRecord(RecordType::RA);
+    std::string rec = MakeRaceRecord(RecordType::RA, r.date, r.track, r.race);
     Put(rec, 2, "7");
-    Put(rec, 11, r.date);
-    Put(rec, 19, r.track);
     Put(rec, 21, "03");  // meeting
     Put(rec, 23, "02");  // day of the meeting
-    Put(rec, 25, Format("%02d", r.race));
-    Put(rec, 27, "8");  // 金
+    Put(rec, 27, "8");   // 金
     std::string name = Sj(r.name);
     while (name.size() < 60) name += Sj("　");
     Put(rec, 32, CutSjis(name, 60));
@@ -59,13 +67,10 @@ inline std::string BloodOf(const RaceSpec& r, int horse) {
 }
 
 inline std::string MakeSe(const RaceSpec& r, int horse, const std::string& blood) {
-    std::string rec = BlankRecord(RecordType::SE);
+    std::string rec = MakeRaceRecord(RecordType::SE, r.date, r.track, r.race);
     Put(rec, 2, "7");
-    Put(rec, 11, r.date);
-    Put(rec, 19, r.track);
     Put(rec, 21, "03");
     Put(rec, 23, "02");
-    Put(rec, 25, Format("%02d", r.race));
     Put(rec, 27, std::to_string((horse - 1) % 8 + 1));
     Put(rec, 28, Format("%02d", horse));
     Put(rec, 30, blood);

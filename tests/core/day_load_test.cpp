@@ -204,10 +204,7 @@ TEST(DayLoadDays, TwelveRacesPayoutsScheduleAndLiveDay) {
     DayRig r;
     for (int n = 1; n <= 12; ++n) r.writer.AddRace({.race = n, .postTime = "1540"});
     // The payout of race 3 only; a payout of a race not on the day is ignored.
-    std::string hr = BlankRecord(RecordType::HR);
-    Put(hr, 11, "20240105");
-    Put(hr, 19, "44");
-    Put(hr, 25, "03");
+    std::string hr = testing::MakeRaceRecord(RecordType::HR, "20240105", "44", 3);
     Put(hr, 102,
         "02000000230"
         "01");

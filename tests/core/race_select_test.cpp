@@ -60,10 +60,7 @@ TEST(RaceSelect, GridsLabelsResultAndAmount) {
     DayRig r;
     r.writer.AddRace({.race = 1, .runners = 12});
     r.writer.AddRace({.race = 2, .runners = 9, .surface = "17"});
-    std::string hr = BlankRecord(RecordType::HR);
-    Put(hr, 11, "20240105");
-    Put(hr, 19, "44");
-    Put(hr, 25, "02");
+    std::string hr = testing::MakeRaceRecord(RecordType::HR, "20240105", "44", 2);
     Put(hr, 102,
         "03000000150"
         "01");
