@@ -32,27 +32,39 @@ int CountBelow(const double* v, int n, double x, bool orEqual) {
 void CountSorted(const double* a, int an, const double* e, int en, PairCounts& c) {
     const int negB = CountBelow(e, en, 0.0, false);
     const int negA = CountBelow(a, an, 0.0, false);
-    // Branch-free merges: a mispredicted branch costs more than the comparison.
+    // Branch-free merges: a mispredicted branch costs more than the comparison. The two
+    // merges run interleaved while both have entries left, so that their dependency chains
+    // (load, compare, index) overlap instead of following each other.
     long below = 0;
-    int i = 0;
-    int j = 0;
-    while (i < an && j < en) {
-        const bool eFirst = e[j] < a[i];
-        below += eFirst ? 0 : j;
-        j += eFirst;
-        i += !eFirst;
-    }
-    below += static_cast<long>(an - i) * j;
     long notAbove = 0;
-    i = 0;
-    j = 0;
-    while (i < an && j < en) {
-        const bool eFirst = e[j] <= a[i];
-        notAbove += eFirst ? 0 : j;
-        j += eFirst;
-        i += !eFirst;
+    int i1 = 0;
+    int j1 = 0;
+    int i2 = 0;
+    int j2 = 0;
+    while (i1 < an && j1 < en && i2 < an && j2 < en) {
+        const bool f1 = e[j1] < a[i1];
+        below += f1 ? 0 : j1;
+        j1 += f1;
+        i1 += !f1;
+        const bool f2 = e[j2] <= a[i2];
+        notAbove += f2 ? 0 : j2;
+        j2 += f2;
+        i2 += !f2;
     }
-    notAbove += static_cast<long>(an - i) * j;
+    while (i1 < an && j1 < en) {
+        const bool f1 = e[j1] < a[i1];
+        below += f1 ? 0 : j1;
+        j1 += f1;
+        i1 += !f1;
+    }
+    below += static_cast<long>(an - i1) * j1;
+    while (i2 < an && j2 < en) {
+        const bool f2 = e[j2] <= a[i2];
+        notAbove += f2 ? 0 : j2;
+        j2 += f2;
+        i2 += !f2;
+    }
+    notAbove += static_cast<long>(an - i2) * j2;
     c.ptA += static_cast<int>(below);
     c.ptB += static_cast<int>(static_cast<long>(an) * en - notAbove);
     c.dokuPtA += (an - negA) * negB;
