@@ -5,7 +5,6 @@
 #include "base/fields.h"
 #include "cmd_raceday.h"
 #include "compare/two_horse.h"
-#include "raceday/race_select.h"
 
 namespace sorvane {
 namespace {
@@ -40,15 +39,9 @@ int CmdCompare(CliContext& ctx, const std::vector<std::string>& argsIn) {
     options.compareAll = false;  // the pair needs no all-race comparison unless asked
     if (!TakeLoadOptions(args, options) || args.size() != 4) return Usage();
     if (!IsAllDigits(args[2]) || !IsAllDigits(args[3])) return Usage();
-    int status = LoadFromArg(ctx, args[0], options);
+    int status = LoadAndSelect(ctx, args[0], args[1], options);
     if (status != kExitOk) return status;
-    int line = LineOfArg(ctx, args[1]);
-    if (line < 0) {
-        std::fprintf(stderr, "sorvane-cli: the day has no race %s\n", args[1].c_str());
-        return kExitUsage;
-    }
     AppShell& sh = ctx.shell();
-    SelectRace(sh, line);
     MainFormState& m = sh.main();
     for (const std::string& horse : {args[2], args[3]}) {
         int row = RowOfHorse(m.stringGrid4, ToInt(horse));

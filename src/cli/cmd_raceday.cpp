@@ -99,6 +99,19 @@ int LineOfArg(CliContext& ctx, const std::string& arg) {
     return -1;
 }
 
+int LoadAndSelect(CliContext& ctx, const std::string& dateArg, const std::string& raceArg,
+                  const DayLoadOptions& options) {
+    int status = LoadFromArg(ctx, dateArg, options);
+    if (status != kExitOk) return status;
+    int line = LineOfArg(ctx, raceArg);
+    if (line < 0) {
+        std::fprintf(stderr, "sorvane-cli: the day has no race %s\n", raceArg.c_str());
+        return kExitUsage;
+    }
+    SelectRace(ctx.shell(), line);
+    return kExitOk;
+}
+
 namespace {
 
 void PrintHeader(CliContext& ctx) {
@@ -205,14 +218,8 @@ int CmdShow(CliContext& ctx, const std::vector<std::string>& argsIn) {
             return kExitUsage;
         }
     }
-    int status = LoadFromArg(ctx, args[0], options);
+    int status = LoadAndSelect(ctx, args[0], args[1], options);
     if (status != kExitOk) return status;
-    int line = LineOfArg(ctx, args[1]);
-    if (line < 0) {
-        std::fprintf(stderr, "sorvane-cli: the day has no race %s\n", args[1].c_str());
-        return kExitUsage;
-    }
-    SelectRace(ctx.shell(), line);
     MainFormState& m = ctx.shell().main();
     if (table == "header") PrintHeader(ctx);
     if (table == "entry") ctx.PrintGrid(m.stringGrid4);

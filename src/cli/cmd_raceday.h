@@ -16,6 +16,9 @@ namespace sorvane {
 bool TakeLoadOptions(std::vector<std::string>& args, DayLoadOptions& options);
 int LoadFromArg(CliContext& ctx, const std::string& dateArg, const DayLoadOptions& options);
 int LineOfArg(CliContext& ctx, const std::string& arg);
+// Loads the day of dateArg and selects the race of raceArg; the exit status.
+int LoadAndSelect(CliContext& ctx, const std::string& dateArg, const std::string& raceArg,
+                  const DayLoadOptions& options);
 
 // days
 int CmdDays(CliContext& ctx, const std::vector<std::string>& args);

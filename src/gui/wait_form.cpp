@@ -2,31 +2,18 @@
 
 #include <QLabel>
 #include <QProgressBar>
-#include <QVBoxLayout>
-#include <algorithm>
 
+#include "progress_dialog.h"
 #include "qt_text.h"
 
 WaitForm::WaitForm(const sorvane::MainFormState& form, QWidget* held)
     : QDialog(held), form_(form), held_(held) {
-    setObjectName(QStringLiteral("WaitForm"));
-    setModal(false);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    auto* col = new QVBoxLayout(this);
-    label1_ = new QLabel(this);
-    label1_->setObjectName(QStringLiteral("Label1"));
-    label2_ = new QLabel(this);
-    label2_->setObjectName(QStringLiteral("Label2"));
-    labelUma_ = new QLabel(this);
-    labelUma_->setObjectName(QStringLiteral("LabelUma"));
-    bar_ = new QProgressBar(this);
-    bar_->setObjectName(QStringLiteral("ProgressBar1"));
-    bar_->setTextVisible(false);
-    col->addWidget(label1_);
-    col->addWidget(label2_);
-    col->addWidget(labelUma_);
-    col->addWidget(bar_);
-    setMinimumWidth(360);
+    ProgressParts parts =
+        LayOutProgressDialog(this, "WaitForm", {"Label1", "Label2", "LabelUma"}, 360);
+    label1_ = parts.labels[0];
+    label2_ = parts.labels[1];
+    labelUma_ = parts.labels[2];
+    bar_ = parts.bar;
 }
 
 void WaitForm::syncFromState() {
@@ -41,7 +28,6 @@ void WaitForm::syncFromState() {
     label1_->setText(QtFromSjis(w.label1));
     label2_->setText(QtFromSjis(w.label2));
     labelUma_->setText(QtFromSjis(w.labelUma));
-    bar_->setMaximum(std::max(w.barMax, 1));
-    bar_->setValue(std::clamp(w.barPosition, 0, std::max(w.barMax, 1)));
+    ShowProgress(bar_, w.barMax, w.barPosition);
     if (!isVisible()) show();
 }
