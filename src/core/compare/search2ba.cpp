@@ -71,6 +71,22 @@ void CountSorted(const double* a, int an, const double* e, int en, PairCounts& c
     c.dokuPtB += negA * (en - negB);
 }
 
+// The margins v[0, n) moved by -shift into out, less those whose record runs[i] is marked
+// in met when filtered; how many were written. The order is kept, so sorted stays sorted.
+int ShiftedMargins(const double* v, const int* runs, int n, double shift, bool filtered,
+                   const std::vector<uint8_t>& met, double* out) {
+    if (!filtered) {
+        for (int i = 0; i < n; ++i) out[i] = v[i] - shift;
+        return n;
+    }
+    int kept = 0;
+    for (int i = 0; i < n; ++i) {
+        out[kept] = v[i] - shift;
+        kept += !met[static_cast<size_t>(runs[i])];
+    }
+    return kept;
+}
+
 void CountOne(double hiA, double hiB, int times, PairCounts& c) {
     InstanceOutcome o = OutcomeOf(hiA, hiB);
     c.ptA += o.ptA * times;
@@ -137,13 +153,10 @@ void CompareEngine::MakeList(const HorseHistory& b, const DayGroups& gb, const N
     // The timed margins, moved to today's weights; dropping entries keeps them sorted.
     l.timedAt = poolTimed_.size();
     poolTimed_.resize(l.timedAt + static_cast<size_t>(xb.timedLen));
-    double* out = poolTimed_.data() + l.timedAt;
-    int kept = 0;
-    for (int i = 0; i < xb.timedLen; ++i) {
-        size_t at = static_cast<size_t>(xb.timedBegin + i);
-        out[kept] = gb.timedValue[at] - shiftB;
-        kept += !(l.filtered && metB_[static_cast<size_t>(gb.timedRun[at])]);
-    }
+    const size_t from = static_cast<size_t>(xb.timedBegin);
+    const int kept =
+        ShiftedMargins(gb.timedValue.data() + from, gb.timedRun.data() + from, xb.timedLen, shiftB,
+                       l.filtered, metB_, poolTimed_.data() + l.timedAt);
     poolTimed_.resize(l.timedAt + static_cast<size_t>(kept));
     l.timedLen = static_cast<int>(poolTimed_.size() - l.timedAt);
     l.fixedAt = poolFixed_.size();
@@ -242,12 +255,9 @@ void CompareEngine::Search2Ba(const PairArgs& p) {
         // A's timed entries against X, moved to today's weights, in order.
         const bool filtered = dirtyA_[static_cast<size_t>(x)] == stamp_;
         poolA_.resize(static_cast<size_t>(xa.timedLen));
-        int kept = 0;
-        for (int i = 0; i < xa.timedLen; ++i) {
-            size_t at = static_cast<size_t>(xa.timedBegin + i);
-            poolA_[static_cast<size_t>(kept)] = ga.timedValue[at] - shiftA;
-            kept += !(filtered && metA_[static_cast<size_t>(ga.timedRun[at])]);
-        }
+        const size_t from = static_cast<size_t>(xa.timedBegin);
+        const int kept = ShiftedMargins(ga.timedValue.data() + from, ga.timedRun.data() + from,
+                                        xa.timedLen, shiftA, filtered, metA_, poolA_.data());
         poolA_.resize(static_cast<size_t>(kept));
         const int an = static_cast<int>(poolA_.size());
         c.instances += an * l.instances;
