@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/text_format.h"
+#include "odds/odds_day_index.h"
 #include "odds/odds_fields.h"
 #include "odds/odds_import.h"
 #include "raceday/race_day.h"
@@ -236,6 +237,52 @@ TEST_F(OddsImportTest, DamagedFilesNeitherCrashNorMisread) {
     WriteDayFile(1, {FixtureO1(5)});
     ImportRaceOdds(*day, folder, 0);
     EXPECT_DOUBLE_EQ(Values().tanOz[17], 9.9);
+}
+
+// The day load reads each odds file once through an OddsDayIndex: every slot must get the raw
+// records a fresh read of the files gives, whatever state the files are in.
+TEST_F(OddsImportTest, ReadOnceIndexGivesWhatAFreshReadGives) {
+    day->raceTable.Put(1, Ra(3, 12));
+    day->raceTable.Put(2, Ra(9, 12));  // no record of race 9 anywhere
+    std::string o1Again = FixtureO1(5);
+    Put(o1Again, 45, "0777");  // a later record of race 5: the first one wins
+    {
+        std::ofstream out(DayFile(1), std::ios::binary);
+        out << FixtureO1(3) << "\r\n" << FixtureO1(5) << "\r\n" << o1Again << "\r\n";
+    }
+    WriteDayFile(2, {OddsRecord(RecordType::O2, 5)});
+    {
+        // Race 3's record cut short at the end of the file.
+        std::ofstream out(DayFile(3), std::ios::binary);
+        out << OddsRecord(RecordType::O3, 5) << "\r\n"
+            << OddsRecord(RecordType::O3, 3).substr(0, 90);
+    }
+    {
+        std::ofstream out(DayFile(4), std::ios::binary);
+        out << "O4";  // shorter than a key
+    }
+    fs::create_directories(DayFile(5));  // not a file: nothing, as when missing
+    // No O6 file at all.
+
+    auto fresh = std::make_unique<RaceDay>();
+    fresh->raceTable = day->raceTable;
+    fresh->dayFiles = day->dayFiles;
+    OddsDayIndex index(folder);
+    for (int slot = 0; slot < 3; ++slot) {
+        ImportRaceOdds(*fresh, folder, slot);
+        ImportRaceOdds(*day, folder, slot, &index);
+    }
+    for (int slot = 0; slot < 3; ++slot)
+        for (int kind = 1; kind <= 6; ++kind) {
+            EXPECT_EQ(day->OddsTable(kind).At(slot), fresh->OddsTable(kind).At(slot))
+                << "slot " << slot << " kind " << kind;
+            EXPECT_EQ(day->OddsTable(kind).Filled(slot), fresh->OddsTable(kind).Filled(slot))
+                << "slot " << slot << " kind " << kind;
+        }
+    EXPECT_DOUBLE_EQ(day->oddsValues[0].tanOz[0], 3.5);
+    EXPECT_DOUBLE_EQ(day->oddsValues[1].tanOz[0], 3.5);
+    EXPECT_TRUE(day->oddsO3.Filled(1));
+    EXPECT_FALSE(day->oddsO1.Filled(2));
 }
 
 }  // namespace

@@ -135,6 +135,9 @@ TEST(RaceDayTest, PastRunsFillSlotsWithoutGapsUpToTheBound) {
     // Reloading reuses the storage of the earlier day.
     for (int p = 0; p < kMaxPastRuns; ++p) day->pastRunTable.Append(5, 17, "20230101");
     EXPECT_EQ(day->AllocatedBytes(), held);
+    // The bytes a clear keeps for reuse never show through as records.
+    EXPECT_EQ(day->pastRunTable.At(5, 17, 0).substr(0, 8), "20230101");
+    EXPECT_EQ(day->pastRunTable.At(5, 17, 99).substr(0, 8), "20230101");
 }
 
 TEST(RaceDayTest, InitialisationResetsOddsValuesAndAnalysis) {

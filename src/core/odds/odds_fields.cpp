@@ -36,9 +36,15 @@ bool ParseDecimal(std::string_view t, double& out) {
 }  // namespace
 
 double OddsFieldValue(std::string_view field) {
-    const std::string_view t = TrimBlanks(field);
+    // The blanks trimmed here rather than by TrimBlanks: this runs for every entry of every
+    // block of every race of the day.
+    size_t b = 0;
+    size_t e = field.size();
+    while (b < e && field[b] == ' ') ++b;
+    if (b == e) return kOddsAbsent;
+    while (field[e - 1] == ' ') --e;  // stops at the non-blank found above
+    const std::string_view t = field.substr(b, e - b);
     if (IsRun(t, '-', field.size()) || IsRun(t, '*', field.size())) return kOddsScratched;
-    if (t.empty()) return kOddsAbsent;
     double v = 0;
     return ParseDecimal(t, v) ? v / 10.0 : 0.0;
 }

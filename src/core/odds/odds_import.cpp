@@ -11,7 +11,9 @@
 #include "base/fields.h"
 #include "base/text_format.h"
 #include "compare/all_race.h"
+#include "odds/odds_day_index.h"
 #include "odds/odds_fields.h"
+#include "raceday/odds_values.h"
 #include "raceday/race_day.h"
 #include "shell/app_shell.h"
 #include "store/record_odds.h"
@@ -20,15 +22,21 @@ namespace sorvane {
 
 namespace {
 
-constexpr size_t kKeyTrackOffset = 19;
-constexpr size_t kKeyRaceOffset = 25;
+constexpr size_t kKeyTrackOffset = kOddsKeyTrackOffset;
+constexpr size_t kKeyRaceOffset = kOddsKeyRaceOffset;
 
 // The 4-byte key track code + race number of a record.
 std::string RaceKey4(std::string_view rec) {
     return std::string(Field(rec, kKeyTrackOffset, 2)) + std::string(Field(rec, kKeyRaceOffset, 2));
 }
 
-void ReadKind(RaceDay& day, const ProgramFolder& folder, int slot, int kind, std::string_view key) {
+void ReadKind(RaceDay& day, const ProgramFolder& folder, OddsDayIndex* index, int slot, int kind,
+              std::string_view key) {
+    if (index) {
+        if (std::optional<std::string_view> rec = index->Find(day, kind, key))
+            day.OddsTable(kind).Put(slot, *rec);
+        return;
+    }
     const std::string& name = day.dayFiles.odds[static_cast<size_t>(kind - 1)];
     if (name.empty()) return;
     const std::optional<fs::path> path = folder.Resolve(name);
@@ -38,14 +46,26 @@ void ReadKind(RaceDay& day, const ProgramFolder& folder, int slot, int kind, std
         table.Put(slot, *rec);
 }
 
-// One combination block into its odds and popularity arrays: entry k to index k.
+// One combination block into its odds and popularity arrays: entry k to index k. The fields
+// are sliced here with the block's layout taken once (the trifecta block alone has 4896
+// entries a race); an entry beyond the block or cut by a short record reads as absent.
 void ReadBlock(std::string_view rec, BetBlock block, std::span<double> odds,
                std::span<int32_t> ninki) {
     const size_t n = std::min(odds.size(), ninki.size());
+    const EntryLayout& l = OddsLayout(block);
+    const size_t entries = static_cast<size_t>(std::max(l.count, 0));
+    const size_t valueAt = l.combinationWidth;
+    const size_t popularityAt = valueAt + l.valueWidth * static_cast<size_t>(l.valueCount);
+    const size_t entrySize = popularityAt + l.popularityWidth;
     for (size_t k = 0; k < n; ++k) {
-        const OddsEntry e = OddsEntryAt(rec, block, static_cast<int>(k));
-        odds[k] = OddsFieldValue(e.odds);
-        if (OddsFieldHoldsValue(e.odds)) ninki[k] = PopularityValue(e.popularityText);
+        const size_t off = l.offset + k * l.stride;
+        if (k >= entries || off + entrySize > rec.size()) {
+            odds[k] = kOddsAbsent;
+            continue;
+        }
+        odds[k] = OddsFieldValue(rec.substr(off + valueAt, l.valueWidth));
+        if (odds[k] != kOddsScratched && odds[k] != kOddsAbsent)
+            ninki[k] = PopularityValue(rec.substr(off + popularityAt, l.popularityWidth));
     }
 }
 
@@ -138,19 +158,24 @@ void ComputeOddsValues(RaceDay& day, int slot) {
     ReadBlock(day.oddsO6.At(slot), BetBlock::Trifecta, v.santanOz, v.santanNinki);
 }
 
-void ImportRaceOdds(RaceDay& day, const ProgramFolder& folder, int slot) {
+void ImportRaceOdds(RaceDay& day, const ProgramFolder& folder, int slot, OddsDayIndex* index) {
     if (slot < 0 || slot >= kMaxRaces) return;
     const std::string_view ra = day.raceTable.At(slot);
     const std::string key = RaceKey4(ra);
     // A slot without a race number or key reads nothing; its numbers come from the raw
     // records as they stand.
     if (RecordView(ra).RaceNumber() >= 1 && !IsBlank(key))
-        for (int kind = 1; kind <= 6; ++kind) ReadKind(day, folder, slot, kind, key);
+        for (int kind = 1; kind <= 6; ++kind) ReadKind(day, folder, index, slot, kind, key);
     ComputeOddsValues(day, slot);
 }
 
 void OzReadBtn(AppShell& shell) {
     ImportRaceOdds(shell.day(), shell.folder(), shell.day().ozRaceSlot);
+    KaimeCalcBtn(shell);
+}
+
+void OzReadBtn(AppShell& shell, OddsDayIndex& index) {
+    ImportRaceOdds(shell.day(), shell.folder(), shell.day().ozRaceSlot, &index);
     KaimeCalcBtn(shell);
 }
 

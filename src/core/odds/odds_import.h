@@ -11,16 +11,22 @@
 namespace sorvane {
 
 class AppShell;
+class OddsDayIndex;
 class RaceDay;
 
 // Imports the odds of race slot shell.day().ozRaceSlot from the loaded day's odds files, then
 // runs KaimeCalcBtn. Shows no message. A file that exists but cannot be read ends it with a
 // FileError (the caller reports it).
 void OzReadBtn(AppShell& shell);
+// The same, with the records taken from index (the day's odds files read once for a run over
+// every slot) instead of from the files; the results are those of OzReadBtn(shell).
+void OzReadBtn(AppShell& shell, OddsDayIndex& index);
 
 // The import without the rank computation: the raw records of the slot from the day's odds
-// files (named by day.dayFiles under folder), then the numbers rebuilt from them.
-void ImportRaceOdds(RaceDay& day, const ProgramFolder& folder, int slot);
+// files (named by day.dayFiles under folder, or taken from index when given), then the numbers
+// rebuilt from them.
+void ImportRaceOdds(RaceDay& day, const ProgramFolder& folder, int slot,
+                    OddsDayIndex* index = nullptr);
 
 // The first record of a file of fixed records of recordLength bytes whose track code and race
 // number (offsets 19 and 25) equal key (4 bytes). Only the key bytes of the records before it

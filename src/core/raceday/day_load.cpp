@@ -6,6 +6,7 @@
 #include "base/sjis.h"
 #include "base/text_format.h"
 #include "compare/all_race.h"
+#include "odds/odds_day_index.h"
 #include "odds/odds_import.h"
 #include "raceday/day_schedule.h"
 #include "raceday/horse_files.h"
@@ -231,9 +232,11 @@ bool LoadDayFiles(AppShell& shell, const std::string& stamp, const DayLoadOption
 
     ListRaces(day, m);
 
+    // Each odds file read once for all the slots, not six files opened and scanned per slot.
+    OddsDayIndex odds(shell.folder());
     for (int s = 0; s < kMaxRaces; ++s) {
         day.ozRaceSlot = s;
-        OzReadBtn(shell);
+        OzReadBtn(shell, odds);
     }
 
     for (int s = 0; s < kMaxRaces; ++s) {

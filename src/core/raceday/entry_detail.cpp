@@ -35,29 +35,40 @@ CellStyle DetailStyle(uint32_t background) {
     return s;
 }
 
+const std::string& ThousandYen() {
+    static const std::string s = Sj("千円");
+    return s;
+}
+
 size_t Index(int v, int bound) { return static_cast<size_t>(std::clamp(v, 0, bound - 1)); }
 
 // "全: 3- 1- 0- 5": a prefix and the four place counts of a run-record category.
-TextLine RecordLine(const RaceAnalysis& a, RunCategory cat, size_t horse, const char* prefix,
+TextLine RecordLine(const RaceAnalysis& a, RunCategory cat, size_t horse, const std::string& prefix,
                     int gap = 0) {
     const auto& c = a.runRecord[static_cast<size_t>(cat)][horse];
-    return Line({Run(Sj(prefix) + Format("%2d-%2d-%2d-%2d", c[0], c[1], c[2], c[3]))}, gap);
+    return Line({Run(prefix + Format("%2d-%2d-%2d-%2d", c[0], c[1], c[2], c[3]))}, gap);
 }
 
 // The class of a race condition code as the first past-run line ends it.
 std::string ClassLabel(int code) {
-    if (code >= 1 && code <= 99) return Format("%d", code * 100) + Sj("下");
+    static const std::string kBelow = Sj("下");
+    static const std::string kHundredMillion = Sj("1億下");
+    static const std::string kNewcomer = Sj("新馬");
+    static const std::string kUnraced = Sj("未出走");
+    static const std::string kMaiden = Sj("未勝利");
+    static const std::string kOpen = Sj("ｵｰﾌﾟﾝ");
+    if (code >= 1 && code <= 99) return Format("%d", code * 100) + kBelow;
     switch (code) {
         case 100:
-            return Sj("1億下");
+            return kHundredMillion;
         case 701:
-            return Sj("新馬");
+            return kNewcomer;
         case 702:
-            return Sj("未出走");
+            return kUnraced;
         case 703:
-            return Sj("未勝利");
+            return kMaiden;
         case 999:
-            return Sj("ｵｰﾌﾟﾝ");
+            return kOpen;
         default:
             return " ";
     }
@@ -76,6 +87,10 @@ std::string NumberOrBlanks(int v, int low, int high, const char* fmt, size_t wid
 }  // namespace
 
 std::vector<TextLine> PastRunLines(std::string_view raw, int mark) {
+    static const std::string kRunners = Sj("頭");
+    static const std::string kPopularity = Sj("人");
+    static const std::string kBefore = Sj(" 前:");
+    static const std::string kAfter = Sj(" 後:");
     const PastRunRecord run(raw);
     const std::string_view meeting = run.At(pr::kMeeting);
     const std::string_view monthDay = run.At(pr::kMonthDay);
@@ -88,22 +103,23 @@ std::vector<TextLine> PastRunLines(std::string_view raw, int mark) {
                   ShortNameOrClass(run))}));
 
     lines.push_back(
-        Line({Run(Format("%2d", run.RegisteredRunners()) + Sj("頭") +
+        Line({Run(Format("%2d", run.RegisteredRunners()) + kRunners +
                   Format("%4d", run.Distance()) + "m" + TrackSurfaceShort(run.TrackSurfaceCode()) +
                   WeatherName(run.At(pr::kWeatherCode)) + GoingName(run.At(pr::kTurfGoingCode)))}));
 
     const int position = run.FinishPosition();
-    lines.push_back(Line({Run(std::string(run.At(pr::kJockeyShortName)) +
-                              CarriedWeightText(run.At(pr::kCarriedWeight)) + "kg" +
-                              CircledNumber(run.HorseNumber()) +
-                              RightAlignNumber(Field(run.At(pr::kWinPopularity), 0, 2)) + Sj("人")),
-                          Run(position == 0 ? std::string(" ") : Format("%2d", position), 125, 9,
-                              true, RankColor(position))}));
+    lines.push_back(
+        Line({Run(std::string(run.At(pr::kJockeyShortName)) +
+                  CarriedWeightText(run.At(pr::kCarriedWeight)) + "kg" +
+                  CircledNumber(run.HorseNumber()) +
+                  RightAlignNumber(Field(run.At(pr::kWinPopularity), 0, 2)) + kPopularity),
+              Run(position == 0 ? std::string(" ") : Format("%2d", position), 125, 9, true,
+                  RankColor(position))}));
 
     const std::string_view time = run.FinishTime();
     const std::string_view last3F = run.At(pr::kLast3F);
-    lines.push_back(Line({Run(NumberOrBlanks(ToInt(time), 1, 9998, "%4d", 4) + Sj(" 前:") +
-                              PaceBefore3F(time, last3F, run.At(pr::kDistance)) + Sj(" 後:") +
+    lines.push_back(Line({Run(NumberOrBlanks(ToInt(time), 1, 9998, "%4d", 4) + kBefore +
+                              PaceBefore3F(time, last3F, run.At(pr::kDistance)) + kAfter +
                               NumberOrBlanks(ToInt(last3F), 1, 998, "%3d", 3))}));
 
     std::string corners;
@@ -113,7 +129,7 @@ std::vector<TextLine> PastRunLines(std::string_view raw, int mark) {
                                  ? std::string(run.At(pr::kBodyWeight)) + "kg"
                                  : std::string(5, ' ');
     const int prize = run.IntAt(pr::kPrizeMoney) + run.IntAt(pr::kAddedMoney);
-    lines.push_back(Line({Run(corners + body + Format("%7d", prize) + Sj("千円"))}));
+    lines.push_back(Line({Run(corners + body + Format("%7d", prize) + ThousandYen())}));
 
     static const std::string kJunto = Sj("順当");
     static const std::string kUragiri = Sj("裏切");
@@ -131,6 +147,8 @@ void FillDetailHorse(const RaceDay& day, int race, int runner, Grid& grid) {
     const RaRecord ra(day.raceTable.At(race));
     const RaceAnalysis& a = day.raceAnalysis[Index(race, kMaxRaces)];
     const int bracket = se.BracketNumber();
+    static const std::string kJockey = Sj("騎　手:");
+    static const std::string kTrainer = Sj("調教師:");
 
     grid.SetLines(
         0, row, {Line({Run(Format("%1d", bracket), 0, kLarge, true, BracketTextColor(bracket))})});
@@ -143,11 +161,11 @@ void FillDetailHorse(const RaceDay& day, int race, int runner, Grid& grid) {
         2, row,
         {Line({Run(CutSjis(se.HorseName(), 18), 0, kLarge, true)}),
          Line({Run(SexName(se.SexCode()) + AgeLabel(se.Age())),
-               Run(Format("%7d", prize) + Sj("千円"), 25), Run(BlinkerMark(se.Blinker()), 100)}),
-         Line({Run(Sj("騎　手:") + std::string(se.JockeyShortName()))}),
+               Run(Format("%7d", prize) + ThousandYen(), 25), Run(BlinkerMark(se.Blinker()), 100)}),
+         Line({Run(kJockey + std::string(se.JockeyShortName()))}),
          Line({Run(Format("%4.1fkg", se.CarriedWeight() / 10.0), 30),
                Run(WeightReductionName(ra.TrackCode(), se.ApprenticeCode()), 100)}),
-         Line({Run(Sj("調教師:") + std::string(se.TrainerShortName()))})});
+         Line({Run(kTrainer + std::string(se.TrainerShortName()))})});
     grid.SetStyle(2, row, DetailStyle(kColorWindow));
 }
 
@@ -155,18 +173,26 @@ void FillDetailRuns(const RaceDay& day, int race, int runner, Grid& grid) {
     const int row = runner + 1;
     const RaceAnalysis& a = day.raceAnalysis[Index(race, kMaxRaces)];
     const size_t h = Index(runner, kMaxRunners);
+    static const std::string kAll = Sj("全:");
+    static const std::string kShort = Sj("短:");
+    static const std::string kMiddle = Sj("中:");
+    static const std::string kLong = Sj("長:");
+    static const std::string kTurf = Sj("芝全:");
+    static const std::string kTurfHeavy = Sj("芝重:");
+    static const std::string kDirt = Sj("ダ全:");
+    static const std::string kDirtHeavy = Sj("ダ重:");
 
     grid.SetLines(3, row,
-                  {RecordLine(a, RunCategory::All, h, "全:"),
-                   RecordLine(a, RunCategory::UpTo1600, h, "短:", 5),
-                   RecordLine(a, RunCategory::UpTo2200, h, "中:"),
-                   RecordLine(a, RunCategory::Over2200, h, "長:")});
+                  {RecordLine(a, RunCategory::All, h, kAll),
+                   RecordLine(a, RunCategory::UpTo1600, h, kShort, 5),
+                   RecordLine(a, RunCategory::UpTo2200, h, kMiddle),
+                   RecordLine(a, RunCategory::Over2200, h, kLong)});
     grid.SetStyle(3, row, DetailStyle(kColorWindow));
     grid.SetLines(4, row,
-                  {RecordLine(a, RunCategory::Turf, h, "芝全:"),
-                   RecordLine(a, RunCategory::TurfHeavy, h, "芝重:"),
-                   RecordLine(a, RunCategory::Dirt, h, "ダ全:", 5),
-                   RecordLine(a, RunCategory::DirtHeavy, h, "ダ重:")});
+                  {RecordLine(a, RunCategory::Turf, h, kTurf),
+                   RecordLine(a, RunCategory::TurfHeavy, h, kTurfHeavy),
+                   RecordLine(a, RunCategory::Dirt, h, kDirt, 5),
+                   RecordLine(a, RunCategory::DirtHeavy, h, kDirtHeavy)});
     grid.SetStyle(4, row, DetailStyle(kColorWindow));
 
     for (int k = 0; k < kMaxPastRuns && kDetailFirstRun + k < grid.ColCount(); ++k) {
