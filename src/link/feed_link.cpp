@@ -120,8 +120,7 @@ void FeedLink::EndRequest() {
     fileLoaded_ = false;
 }
 
-int FeedLink::Next(int bufferSize, std::string& fileName, const std::string*& sjis,
-                   std::u16string& wide) {
+int FeedLink::Next(int bufferSize, std::string& fileName, const std::string*& sjis) {
     if (!initialized_) return kNotInitialised;
     if (request_ == Request::None) return kNotOpen;
     if (fileIndex_ >= files_.size()) return 0;
@@ -162,10 +161,9 @@ int FeedLink::Next(int bufferSize, std::string& fileName, const std::string*& sj
     }
     const std::string& rec = records_[recordIndex_];
     if (bufferSize <= 0 || rec.size() > static_cast<size_t>(bufferSize)) return kFeedRecordTooLong;
-    wide = Utf16FromSjis(rec);
     // The conversion marks bytes that are not Shift-JIS with U+FFFD, which no Shift-JIS
     // character maps to: such a record would reach the caller garbled and shifted.
-    if (wide.find(u'\uFFFD') != std::u16string::npos) return kFeedBadRecord;
+    if (!Utf16FromSjis(rec, wide_)) return kFeedBadRecord;
     sjis = &rec;
     ++recordIndex_;
     ++recordsServed_;
@@ -174,16 +172,14 @@ int FeedLink::Next(int bufferSize, std::string& fileName, const std::string*& sj
 
 int FeedLink::NVRead(std::u16string& record, int bufferSize, std::string& fileName) {
     const std::string* sjis = nullptr;
-    std::u16string wide;
-    int r = Next(bufferSize, fileName, sjis, wide);
-    if (r > 0) record = std::move(wide);
+    int r = Next(bufferSize, fileName, sjis);
+    if (r > 0) record.swap(wide_);
     return r;
 }
 
 int FeedLink::NVGets(std::string& record, int bufferSize, std::string& fileName) {
     const std::string* sjis = nullptr;
-    std::u16string wide;
-    int r = Next(bufferSize, fileName, sjis, wide);
+    int r = Next(bufferSize, fileName, sjis);
     if (r > 0) record = *sjis;
     return r;
 }

@@ -70,8 +70,8 @@ class FeedLink : public NvLink {
     void StartRequest(Request kind, std::vector<FeedFile> files, int downloadCount);
     void EndRequest();
     // The next record of the request (shared by NVRead and NVGets); on a positive result
-    // `sjis` points at the record and `wide` holds its UTF-16 text.
-    int Next(int bufferSize, std::string& fileName, const std::string*& sjis, std::u16string& wide);
+    // `sjis` points at the record and wide_ holds its UTF-16 text.
+    int Next(int bufferSize, std::string& fileName, const std::string*& sjis);
 
     std::filesystem::path feedDir_;
     FeedRakuten rakuten_;
@@ -84,6 +84,9 @@ class FeedLink : public NvLink {
     bool fileLoaded_ = false;
     std::vector<std::string> records_;
     size_t recordIndex_ = 0;
+    // The UTF-16 text of the record served last; NVRead swaps it with the caller's string, so
+    // both keep their memory from record to record.
+    std::u16string wide_;
     int busyLeft_ = 0;
     int downloadCount_ = 0;
     int downloaded_ = 0;

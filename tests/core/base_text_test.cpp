@@ -32,6 +32,41 @@ TEST(Sjis, BadBytesBecomeReplacementsNotCrashes) {
     EXPECT_TRUE(IsWellFormedSjis(Sj("馬名ﾃｽﾄ")));
 }
 
+TEST(Sjis, ReusedBuffersConvertLikeFreshOnes) {
+    // The link converts every record into the same two buffers: a long earlier record must
+    // leave nothing behind, and the ASCII start (longer than one 64-byte block) must join the
+    // converted rest exactly. A failed byte is reported and still becomes U+FFFD.
+    const std::string pad(70, '7');
+    struct Case {
+        std::string sjis;
+        bool clean;
+    } cases[] = {{pad + Sj("馬名ﾃｽﾄ　") + "12", true},
+                 {Sj("大井") + pad, true},
+                 {pad + " Z", false},
+                 {pad + "A", false},
+                 {pad, true},
+                 {"", true}};
+    std::u16string wide = std::u16string(500, u'x');
+    std::string narrow(500, 'x');
+    for (const auto& c : cases) {
+        EXPECT_EQ(Utf16FromSjis(c.sjis, wide), c.clean) << c.sjis;
+        EXPECT_EQ(wide, Utf16FromSjis(c.sjis)) << c.sjis;
+        EXPECT_EQ(wide.find(u'\uFFFD') == std::u16string::npos, c.clean) << c.sjis;
+        SjisFromUtf16(wide, narrow);
+        if (c.clean) {
+            EXPECT_EQ(narrow, c.sjis);
+        }
+        EXPECT_EQ(narrow, SjisFromUtf16(wide));
+    }
+    // An unassigned pair whose second byte opens a valid pair with the byte after it: the
+    // replacement covers the first byte only, as when converting the text whole.
+    EXPECT_FALSE(Utf16FromSjis(pad + "\x85\x82\x60", wide));
+    EXPECT_EQ(wide, std::u16string(pad.begin(), pad.end()) + u"\uFFFD\uFF21");
+    std::u16string lone = std::u16string(80, u'a') + char16_t(0xD800) + u"b";
+    SjisFromUtf16(lone, narrow);
+    EXPECT_EQ(narrow, std::string(80, 'a') + "?b");
+}
+
 TEST(Fields, ClampAndIntegerReading) {
     const std::string rec = "RA7  0012 -3x12";
     EXPECT_EQ(Field(rec, 0, 2), "RA");

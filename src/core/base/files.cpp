@@ -128,18 +128,27 @@ bool ReadWholeFile(const fs::path& path, std::string& out) {
         if (errno == ENOENT || errno == ENOTDIR) return false;
         throw FileError(std::string("cannot open: ") + std::strerror(errno), path);
     }
-    char buf[1 << 16];
+    // Read straight into out, sized from the file's length (one byte more, so that the end is
+    // seen without growing); a file that grows meanwhile is still read to its end.
+    struct stat st {};
+    size_t len = 0;
+    size_t want = ::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<size_t>(st.st_size) + 1
+                                                          : size_t{1} << 16;
+    out.resize(want);
     for (;;) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
+        if (len == out.size()) out.resize(out.size() * 2);
+        ssize_t n = ::read(fd, out.data() + len, out.size() - len);
         if (n < 0) {
             if (errno == EINTR) continue;
             int e = errno;
             ::close(fd);
+            out.clear();
             throw FileError(std::string("cannot read: ") + std::strerror(e), path);
         }
         if (n == 0) break;
-        out.append(buf, static_cast<size_t>(n));
+        len += static_cast<size_t>(n);
     }
+    out.resize(len);
     ::close(fd);
     return true;
 }

@@ -1,14 +1,15 @@
 // Conversions go through iconv's CP932 table (the Windows flavour of Shift-JIS, which is what
-// the link and the stored files use). Each call opens its own descriptor, so the functions
-// are reentrant; the cost is small next to the file I/O they sit beside.
+// the link and the stored files use). Each thread keeps one descriptor per direction, opened
+// on first use: opening one costs more than converting a record, and a descriptor must not be
+// shared between threads. Text that is all ASCII (most records) never reaches iconv.
 #include "base/sjis.h"
 
 #include <iconv.h>
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstring>
-#include <vector>
 
 namespace sorvane {
 namespace {
@@ -22,36 +23,58 @@ class Converter {
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
-    // Converts in to out; on an unconvertible or truncated sequence skips one character of
-    // input (its length told by `skip`) and appends `replacement`.
+    // Appends the conversion of in to the `used` bytes at the start of out (out is then cut to
+    // its new length); on an unconvertible or truncated sequence skips one character of input
+    // (its length told by `skip`) and appends `replacement`. Returns false when it did so.
     using SkipFn = size_t (*)(const char* p, size_t left);
-    std::string Run(const char* in, size_t inLen, SkipFn skip, std::string_view replacement) {
-        std::string out;
-        if (cd_ == reinterpret_cast<iconv_t>(-1)) return out;
-        out.reserve(inLen * 2 + 16);
-        std::vector<char> buf(4096);
+    template <typename Out>
+    bool Run(const char* in, size_t inLen, SkipFn skip, std::string_view replacement, Out& out,
+             size_t used) {
+        constexpr size_t unit = sizeof(typename Out::value_type);
+        if (cd_ == reinterpret_cast<iconv_t>(-1)) {
+            out.resize(used / unit);
+            return inLen == 0;
+        }
+        bool clean = true;
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        // Bytes of output written so far; out always holds at least that many.
+        auto grow = [&](size_t need) {
+            size_t bytes = out.size() * unit;
+            if (bytes >= need) return;
+            out.resize((std::max(need, bytes * 2) + unit - 1) / unit);
+        };
+        grow(used + inLen * 2 + 16);
         char* src = const_cast<char*>(in);
         size_t left = inLen;
+        auto base = [&]() { return reinterpret_cast<char*>(out.data()); };
         while (left > 0) {
-            char* dst = buf.data();
-            size_t room = buf.size();
+            char* dst = base() + used;
+            size_t room = out.size() * unit - used;
             size_t r = iconv(cd_, &src, &left, &dst, &room);
-            out.append(buf.data(), static_cast<size_t>(dst - buf.data()));
+            used = static_cast<size_t>(dst - base());
             if (r != static_cast<size_t>(-1)) continue;
-            if (errno == E2BIG) continue;
+            if (errno == E2BIG) {
+                grow(used + left * 4 + 16);
+                continue;
+            }
             // EILSEQ or EINVAL: drop one character of input and emit a replacement.
+            clean = false;
             size_t drop = skip(src, left);
             if (drop == 0 || drop > left) drop = left;
             src += drop;
             left -= drop;
-            out.append(replacement);
+            grow(used + replacement.size() + left * 2 + 16);
+            std::memcpy(base() + used, replacement.data(), replacement.size());
+            used += replacement.size();
             iconv(cd_, nullptr, nullptr, nullptr, nullptr);
         }
-        char* dst = buf.data();
-        size_t room = buf.size();
+        grow(used + 16);
+        char* dst = base() + used;
+        size_t room = out.size() * unit - used;
         iconv(cd_, nullptr, nullptr, &dst, &room);
-        out.append(buf.data(), static_cast<size_t>(dst - buf.data()));
-        return out;
+        used = static_cast<size_t>(dst - base());
+        out.resize(used / unit);
+        return clean;
     }
 
   private:
@@ -82,43 +105,135 @@ size_t SkipUtf16(const char* p, size_t left) {
     return 2;
 }
 
+// Length of the leading run of ASCII. Blocks of 64 are tested with one OR (which the compiler
+// vectorises) before the exact position is looked for.
+template <typename Ch>
+size_t AsciiPrefix(const Ch* p, size_t n) {
+    size_t i = 0;
+    while (i + 64 <= n) {
+        unsigned acc = 0;
+        for (size_t k = 0; k < 64; ++k) acc |= static_cast<unsigned>(p[i + k]);
+        if ((acc & ~0x7Fu) != 0) break;
+        i += 64;
+    }
+    while (i < n && (static_cast<unsigned>(p[i]) & ~0x7Fu) == 0) ++i;
+    return i;
+}
+
 }  // namespace
 
 std::string Utf8FromSjis(std::string_view sjis) {
-    Converter c("UTF-8", "CP932");
-    return c.Run(sjis.data(), sjis.size(), SkipByte, kUtf8Replacement);
+    thread_local Converter c("UTF-8", "CP932");
+    std::string out;
+    c.Run(sjis.data(), sjis.size(), SkipByte, kUtf8Replacement, out, 0);
+    return out;
 }
 
 std::string SjisFromUtf8(std::string_view utf8) {
-    Converter c("CP932", "UTF-8");
-    return c.Run(utf8.data(), utf8.size(), SkipUtf8, "?");
+    thread_local Converter c("CP932", "UTF-8");
+    std::string out;
+    c.Run(utf8.data(), utf8.size(), SkipUtf8, "?", out, 0);
+    return out;
+}
+
+void SjisFromUtf16(std::u16string_view utf16, std::string& out) {
+    // Runs of ASCII are narrowed directly (CP932 maps ASCII to itself); only the runs of other
+    // characters go through iconv. Every UTF-16 unit of a run is at least 0x80, so a run never
+    // splits a surrogate pair and the result is that of converting the whole text at once.
+    thread_local Converter c("CP932", "UTF-16LE");
+    const char16_t* p = utf16.data();
+    const size_t n = utf16.size();
+    out.clear();
+    size_t i = 0;
+    while (i < n) {
+        size_t ascii = AsciiPrefix(p + i, n - i);
+        size_t at = out.size();
+        out.resize(at + ascii);
+        for (size_t k = 0; k < ascii; ++k) out[at + k] = static_cast<char>(p[i + k]);
+        i += ascii;
+        if (i == n) break;
+        size_t j = i;
+        while (j < n && p[j] >= 0x80) ++j;
+        if constexpr (std::endian::native == std::endian::little) {
+            c.Run(reinterpret_cast<const char*>(p + i), (j - i) * 2, SkipUtf16, "?", out,
+                  out.size());
+        } else {
+            // Work on explicit little-endian bytes so the result does not depend on the host.
+            std::string bytes;
+            bytes.reserve((j - i) * 2);
+            for (size_t k = i; k < j; ++k) {
+                bytes.push_back(static_cast<char>(p[k] & 0xFF));
+                bytes.push_back(static_cast<char>((p[k] >> 8) & 0xFF));
+            }
+            c.Run(bytes.data(), bytes.size(), SkipUtf16, "?", out, out.size());
+        }
+        i = j;
+    }
 }
 
 std::string SjisFromUtf16(std::u16string_view utf16) {
-    Converter c("CP932", "UTF-16LE");
-    // Work on explicit little-endian bytes so the result does not depend on the host.
-    std::string bytes;
-    bytes.reserve(utf16.size() * 2);
-    for (char16_t ch : utf16) {
-        bytes.push_back(static_cast<char>(ch & 0xFF));
-        bytes.push_back(static_cast<char>((ch >> 8) & 0xFF));
+    std::string out;
+    SjisFromUtf16(utf16, out);
+    return out;
+}
+
+namespace {
+
+// Appends the UTF-16 of sjis to out by iconv; false when a byte could not be converted.
+bool Utf16ByIconv(std::string_view sjis, std::u16string& out) {
+    thread_local Converter c("UTF-16LE", "CP932");
+    if constexpr (std::endian::native == std::endian::little) {
+        return c.Run(sjis.data(), sjis.size(), SkipByte, "\xFD\xFF", out, out.size() * 2);
+    } else {
+        std::string bytes;
+        bool clean = c.Run(sjis.data(), sjis.size(), SkipByte, "\xFD\xFF", bytes, 0);
+        size_t at = out.size();
+        out.resize(at + bytes.size() / 2);
+        for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+            out[at + i / 2] =
+                static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                      (static_cast<unsigned char>(bytes[i + 1]) << 8));
+        }
+        return clean;
     }
-    return c.Run(bytes.data(), bytes.size(), SkipUtf16, "?");
+}
+
+}  // namespace
+
+bool Utf16FromSjis(std::string_view sjis, std::u16string& out) {
+    // Records of odds and numbers are all ASCII, which CP932 maps to the same code points, and
+    // the others are mostly ASCII: runs of ASCII are widened directly and only the runs of other
+    // characters go through iconv. A lead byte takes the byte after it into its run (a trail
+    // byte may be ASCII). When a run holds a byte that does not convert, the rest of the text
+    // is converted at once instead, so that the replacements fall exactly where they would
+    // when converting the whole text.
+    const char* p = sjis.data();
+    const size_t n = sjis.size();
+    out.clear();
+    size_t i = 0;
+    while (i < n) {
+        size_t ascii = AsciiPrefix(p + i, n - i);
+        size_t at = out.size();
+        out.resize(at + ascii);
+        for (size_t k = 0; k < ascii; ++k) out[at + k] = static_cast<char16_t>(p[i + k]);
+        i += ascii;
+        if (i == n) break;
+        size_t j = i;
+        while (j < n && (static_cast<unsigned char>(p[j]) & 0x80) != 0)
+            j += IsSjisLead(static_cast<unsigned char>(p[j])) && j + 1 < n ? 2 : 1;
+        at = out.size();
+        if (!Utf16ByIconv(sjis.substr(i, j - i), out)) {
+            out.resize(at);
+            return Utf16ByIconv(sjis.substr(i), out);
+        }
+        i = j;
+    }
+    return true;
 }
 
 std::u16string Utf16FromSjis(std::string_view sjis) {
-    // Records of odds and numbers are all ASCII, which CP932 maps to the same code points;
-    // they are widened directly rather than through iconv (tens of MB per acquisition).
-    if (std::all_of(sjis.begin(), sjis.end(), [](char ch) { return (ch & 0x80) == 0; }))
-        return std::u16string(sjis.begin(), sjis.end());
-    Converter c("UTF-16LE", "CP932");
-    std::string bytes = c.Run(sjis.data(), sjis.size(), SkipByte, "\xFD\xFF");
     std::u16string out;
-    out.reserve(bytes.size() / 2);
-    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        out.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                            (static_cast<unsigned char>(bytes[i + 1]) << 8)));
-    }
+    Utf16FromSjis(sjis, out);
     return out;
 }
 

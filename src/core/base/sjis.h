@@ -13,6 +13,11 @@ std::string Utf8FromSjis(std::string_view sjis);
 std::string SjisFromUtf8(std::string_view utf8);
 std::string SjisFromUtf16(std::u16string_view utf16);
 std::u16string Utf16FromSjis(std::string_view sjis);
+// The same into `out`, reusing its memory (for one conversion per record). The first returns
+// false when a byte could not be converted (the output then holds U+FFFD, which no Shift-JIS
+// character maps to).
+bool Utf16FromSjis(std::string_view sjis, std::u16string& out);
+void SjisFromUtf16(std::u16string_view utf16, std::string& out);
 
 // A label written in UTF-8 in the source, as Shift-JIS. Call once and keep the result
 // (label tables hold these in function-local statics).

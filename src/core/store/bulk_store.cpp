@@ -77,17 +77,7 @@ int StoreTally::Rejected() const {
     return n;
 }
 
-void RecordFromLink(std::u16string_view u, std::string& out) {
-    out.resize(u.size());
-    for (size_t i = 0; i < u.size(); ++i) {
-        char16_t c = u[i];
-        if (c >= 0x80) {
-            out = SjisFromUtf16(u);
-            return;
-        }
-        out[i] = static_cast<char>(c);
-    }
-}
+void RecordFromLink(std::u16string_view u, std::string& out) { SjisFromUtf16(u, out); }
 
 std::string RecordFromLink(std::u16string_view u) {
     std::string out;
