@@ -223,20 +223,7 @@ std::vector<PairArgs> PairsOfRace(const RaceDay& day, int race) {
     int n = day.RegisteredRunners(race);
     for (int i = 0; i < n; ++i) {
         for (int j = i + 1; j < n; ++j) {
-            SeRecord a(day.runnerTable.At(race, i));
-            SeRecord b(day.runnerTable.At(race, j));
-            PairArgs p;
-            p.nameA = std::string(a.ShortName());
-            p.nameB = std::string(b.ShortName());
-            p.idA = std::string(a.BloodNumber());
-            p.idB = std::string(b.BloodNumber());
-            p.horseA = i + 1;
-            p.horseB = j + 1;
-            p.race = race;
-            p.pair = PairNumber(i + 1, j + 1);
-            p.weightA = a.CarriedWeight() / 10.0;
-            p.weightB = b.CarriedWeight() / 10.0;
-            pairs.push_back(p);
+            pairs.push_back(PairOfRunners(day, race, i, j));
         }
     }
     return pairs;

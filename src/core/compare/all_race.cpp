@@ -50,20 +50,8 @@ void CompRaceBtn(AppShell& shell, CompareEngine& engine) {
     const int n = day.RegisteredRunners(race);
     if (n <= 0) return;
     for (int i = 0; i < n; ++i) {
-        const SeRecord a(day.runnerTable.At(race, i));
         for (int j = i + 1; j < n; ++j) {
-            const SeRecord b(day.runnerTable.At(race, j));
-            PairArgs pair;
-            pair.nameA = std::string(a.ShortName());
-            pair.nameB = std::string(b.ShortName());
-            pair.idA = std::string(a.BloodNumber());
-            pair.idB = std::string(b.BloodNumber());
-            pair.horseA = i + 1;
-            pair.horseB = j + 1;
-            pair.race = race;
-            pair.pair = PairNumber(i + 1, j + 1);
-            pair.weightA = a.CarriedWeight() / 10.0;
-            pair.weightB = b.CarriedWeight() / 10.0;
+            const PairArgs pair = PairOfRunners(day, race, i, j);
             engine.Search2Ba(pair);
             engine.Search2BaDirect(pair);
         }

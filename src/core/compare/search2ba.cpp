@@ -5,6 +5,8 @@
 
 #include "raceday/race_day.h"
 #include "shell/app_shell.h"
+#include "shell/code_tables.h"
+#include "store/records.h"
 
 namespace sorvane {
 namespace {
@@ -348,6 +350,23 @@ void CompareEngine::Search2BaDirect(const PairArgs& p) {
     shell_.day()
         .raceAnalysis[static_cast<size_t>(p.race)]
         .pairDirect[static_cast<size_t>(p.pair - 1)] = g ? g->seqLen : 0;
+}
+
+PairArgs PairOfRunners(const RaceDay& day, int race, int i, int j) {
+    const SeRecord a(day.runnerTable.At(race, i));
+    const SeRecord b(day.runnerTable.At(race, j));
+    PairArgs pair;
+    pair.nameA = std::string(a.ShortName());
+    pair.nameB = std::string(b.ShortName());
+    pair.idA = std::string(a.BloodNumber());
+    pair.idB = std::string(b.BloodNumber());
+    pair.horseA = i + 1;
+    pair.horseB = j + 1;
+    pair.race = race;
+    pair.pair = PairNumber(i + 1, j + 1);
+    pair.weightA = a.CarriedWeight() / 10.0;
+    pair.weightB = b.CarriedWeight() / 10.0;
+    return pair;
 }
 
 }  // namespace sorvane

@@ -30,6 +30,11 @@ struct PairArgs {
     double weightB = 0;
 };
 
+class RaceDay;
+// The pair of runner slots i < j of a race as the race comparison hands it to the engine: the
+// names and numbers of their SE records, the pair number and today's weights in kilograms.
+PairArgs PairOfRunners(const RaceDay& day, int race, int i, int j);
+
 // Compares the pairs of one run of comparisons (an all-race comparison, say) on data read
 // once; it lives no longer than that run, so files changed between runs are read afresh.
 // Each horse's past-run file is read and indexed the first time a pair needs it.
