@@ -59,10 +59,15 @@ double CpuNow() {
 
 FixedClock clock_{2026, 6, 1, 12, 0, 0};
 
+// Every run gets a folder of its own and nothing is removed until the end: removing a tree of
+// thousands of files just before a run would make the file system search past the freed
+// inodes of that tree for each file the run creates, a cost no acquisition meets in use.
+std::map<std::string, fs::path> lastHome;
 fs::path FreshHome(const std::string& name) {
-    fs::path home = setup.work / name;
-    fs::remove_all(home);
+    static int runs = 0;
+    fs::path home = setup.work / (name + "-" + std::to_string(++runs));
     fs::create_directories(home);
+    lastHome[name] = home;
     return home;
 }
 
@@ -133,7 +138,7 @@ void CopyTree(const fs::path& from, const fs::path& to) {
 }
 
 void IoFloor(const fs::path& out) {
-    fs::path src = setup.work / "ours";
+    fs::path src = lastHome["ours"];
     for (const char* top : {"DATA", "SEI"}) {
         fs::create_directories(out / top);
         CopyTree(src / top, out / top);
