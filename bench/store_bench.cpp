@@ -1,7 +1,9 @@
 // The acquisition's cost on one generated season, in one process: the per-record reference,
 // ours, and a plain copy of our output tree (the I/O floor), end to end through the feed link
 // and also from records already in memory (the store alone, without the link's conversions).
-// Usage: store_bench [--days N] [--reps N] [--feed DIR] [--work DIR] [benchmark options]
+// Usage: store_bench [--days N] [--reps N] [--writers N] [--feed DIR] [--work DIR]
+//                    [benchmark options]
+// --writers: background file writers of ours (default: the program's own choice).
 // Each figure of the summary is the best of the repetitions (default 3); the machine is shared.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -39,6 +41,7 @@ constexpr const char* kFromTime = "20260301000000";
 struct Setup {
     int days = 60;
     int reps = 3;
+    int writers = DefaultWriters();
     fs::path feed;
     fs::path work;
     std::vector<std::vector<std::string>> files;  // records of each NV file, Shift-JIS
@@ -87,6 +90,7 @@ size_t RunOurs(const fs::path& home) {
     shell.Show();
     StoreRunState run;
     Acquisition acq(shell, run);
+    acq.SetWriters(setup.writers);
     LocalTime t;
     ParseDateTime(kFromPicker, t);
     acq.SetPicker(t);
@@ -109,12 +113,15 @@ void OursStoreOnly(const fs::path& home) {
     ProgramFolder folder(home);
     StoreOptions o;
     o.fromDate = 20260301;
+    o.writers = setup.writers;
+    // As the acquisition does it: each NV file's day files are written while the next is put.
     RecordStore store(folder, o);
     for (const auto& file : setup.files) {
         for (const auto& r : file) store.Put(r);
-        store.Flush();
+        store.StartFlush();
     }
-    RunPastRunBuild(folder, store.touchedDays(), {});
+    store.Flush();
+    RunPastRunBuild(folder, store.touchedDays(), {}, nullptr, kDefaultStoreBudget, setup.writers);
 }
 
 void ReferenceStoreOnly(const fs::path& home) {
@@ -210,6 +217,8 @@ int main(int argc, char** argv) {
             setup.days = std::atoi(argv[++i]);
         else if (a == "--reps" && i + 1 < argc)
             setup.reps = std::atoi(argv[++i]);
+        else if (a == "--writers" && i + 1 < argc)
+            setup.writers = std::atoi(argv[++i]);
         else if (a == "--feed" && i + 1 < argc)
             setup.feed = argv[++i];
         else if (a == "--work" && i + 1 < argc)
@@ -273,8 +282,9 @@ int main(int argc, char** argv) {
                 ratio(ours, floor), ratio(n, ours));
         }
     };
-    std::printf("\nseason: %d days asked, %zu NV files, %zu records, %.1f MB of feed\n", setup.days,
-                setup.files.size(), setup.records, static_cast<double>(setup.feedBytes) / 1e6);
+    std::printf("\nseason: %d days asked, %zu NV files, %zu records, %.1f MB of feed; %d writers\n",
+                setup.days, setup.files.size(), setup.records,
+                static_cast<double>(setup.feedBytes) / 1e6, setup.writers);
     report("end to end", "reference end to end", "ours end to end");
     report("store alone", "reference store only", "ours store only");
     std::printf(

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
+#include <thread>
 
 #include "base/files.h"
 #include "base/sjis.h"
@@ -253,6 +255,70 @@ TEST(Acquisition, AReadErrorKeepsWhatWasReadButBuildsNothing) {
     EXPECT_EQ(r.LastTime(), "<none>");
     // The day with final results waits for the next run's build.
     EXPECT_EQ(ReadPendingBuild(r.shell->folder()).size(), 1u);
+}
+
+// A day or horse file that cannot be written ends the run with its message whether the
+// files are written by the loops or by background writers: nothing after it claims success,
+// LastTime stays, and the day stays pending for the next run.
+TEST(Acquisition, AFileThatCannotBeWrittenFailsTheRunAlikeWithAndWithoutWriters) {
+    struct Case {
+        const char* name;
+        bool inTheBuild;  // else during the read
+        const char* message;
+    };
+    const std::string se = Utf8FromSjis(DayStamp("20260901") + Sj("大井")) + ".nvSEr";
+    const Case cases[] = {
+        {"read", false, "cannot create: Not a directory: "},
+        {"build", true, "cannot create: Not a directory: "},
+    };
+    for (const Case& c : cases) {
+        for (int writers : {0, 2}) {
+            SCOPED_TRACE(std::string(c.name) + " writers " + std::to_string(writers));
+            Rig r;
+            r.Script();
+            Acquisition& a = r.Open();
+            a.SetWriters(writers);
+            const fs::path data = r.dir.path() / "DATA";
+            const fs::path ra = data / (Utf8FromSjis(DayStamp("20260901")) + ".nvRA");
+            std::string expectedPath;
+            if (c.inTheBuild) {
+                // The horses' sub-folder is taken by a file.
+                fs::create_directories(r.dir.path() / "SEI");
+                WriteFileAtomic(r.dir.path() / "SEI" / "2019", "x");
+                expectedPath = (r.dir.path() / "SEI" / "2019" / "2019010001.kak").string();
+            } else {
+                // After the first NV file (its day file written, nothing else queued), the
+                // Data folder is taken by a file: the second NV file's runner file fails.
+                int pumps = 0;
+                r.ui.onPump = [&] {
+                    if (++pumps != 3) return;
+                    for (int i = 0; i < 5000 && !fs::exists(ra); ++i)
+                        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                    fs::rename(data, r.dir.path() / "DATA.old");
+                    WriteFileAtomic(data, "x");
+                };
+                expectedPath = (data / se).string();
+            }
+            a.Start();
+            EXPECT_EQ(a.state().outcome, AcquisitionOutcome::FileFailed);
+            std::vector<std::string> shown;
+            for (const auto& call : r.ui.calls)
+                if (call.rfind("error:", 0) == 0) shown.push_back(call.substr(6));
+            ASSERT_EQ(shown.size(), 1u);
+            if (!c.inTheBuild || shown[0].find("2019010001") != std::string::npos) {
+                EXPECT_EQ(shown[0], c.message + expectedPath);
+            } else {
+                // Any of the three horses may be the first write to fail.
+                EXPECT_EQ(shown[0].rfind(c.message + (r.dir.path() / "SEI" / "2019").string(), 0),
+                          0u);
+            }
+            EXPECT_NE(Utf8FromSjis(a.state().progressLabel), "データ作成が完了しました。");
+            EXPECT_EQ(r.LastTime(), "<none>");
+            EXPECT_EQ(ReadPendingBuild(r.shell->folder()).size(), 1u);
+            EXPECT_FALSE(a.busy());
+            EXPECT_EQ(r.link.calls.back(), "NVClose");
+        }
+    }
 }
 
 TEST(Acquisition, ACancelInMidReadWritesNoPastRunsAndTheNextRunBuildsThem) {

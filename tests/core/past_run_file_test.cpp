@@ -104,6 +104,27 @@ TEST(PastRunLine, LongNamesAreCutTo18BytesInBothBlocks) {
     EXPECT_EQ(PastRunRecord(line).Entry(1).name, Sj("ア　　　　　　　　"));
 }
 
+// The build makes a race's blocks once for all its runners; every line must still be the one
+// MakePastRunLine makes, also from short records and records with line breaks or NULs.
+TEST(PastRunLine, TheLinesOfARaceAreTheLinesMadeOneByOne) {
+    Race full(12, {3, 1, 2, 4, 5, 6, 0, 8, 9, 10, 11, 12});
+    Race damaged(5, {2, 1, 0, 4, 3});
+    damaged.ra[700] = '\r';    // in the race block
+    damaged.se[1][45] = '\n';  // in the horse and field blocks
+    damaged.se[2][300] = '\0';
+    damaged.se[3].resize(60);  // short
+    for (int s = 0; s < 5; ++s)
+        damaged.slots[static_cast<size_t>(s)] = damaged.se[static_cast<size_t>(s)];
+    damaged.slots[4] = {};  // a blank slot inside the registered ones
+    for (Race* race : {&full, &damaged}) {
+        RacePastRunLines lines(race->ra, race->slots);
+        for (int s = 0; s < 18; ++s)
+            EXPECT_EQ(lines.Line(s), MakePastRunLine(race->ra, race->slots, s)) << s;
+    }
+    RacePastRunLines shortRace(std::string_view(full.ra).substr(0, 100), full.slots);
+    EXPECT_EQ(shortRace.Line(0), MakePastRunLine(full.ra.substr(0, 100), full.slots, 0));
+}
+
 TEST(PastRunPath, IsTheFirstFourCharactersAndTheWholeNumber) {
     EXPECT_EQ(PastRunPath("2019103456"), "SEI\\2019\\2019103456.kak");
     for (const char* ok : {"2019103456", "A019b0345Z"}) EXPECT_TRUE(IsValidBloodNumber(ok)) << ok;

@@ -214,6 +214,7 @@ void Acquisition::ReadLoop() {
         options.fromDate = run_.fromDate;
         options.storeOdds = state_.checkBox1Checked;
         options.memoryBudget = budget_;
+        options.writers = writers_;
         RecordStore store(shell_.folder(), options);
         // Whatever was read before a stop is written: the files then hold what the records
         // read so far make of them, as after the same records stored one by one.
@@ -240,7 +241,8 @@ void Acquisition::ReadLoop() {
                 continue;
             }
             if (r == -1) {
-                store.Flush();
+                // The day files of this NV file are written while the next one is read.
+                store.StartFlush();
                 ++counter;
                 state_.progressBar2.position = counter;
                 SetLabel(T(14) + std::to_string(counter) + "/" + std::to_string(rc) + ")");
@@ -288,7 +290,7 @@ void Acquisition::Finish() {
     };
     hooks.cancelled = [&]() { return run_.cancelled; };
     buildTally_ = BuildTally{};
-    BuildResult br = RunPastRunBuild(folder, days, hooks, &buildTally_, budget_);
+    BuildResult br = RunPastRunBuild(folder, days, hooks, &buildTally_, budget_, writers_);
     if (br == BuildResult::Done) ui.Beep();
     std::string last = LastTimeFromTimestamp(run_.lastFileTimestamp);
     if (!last.empty() && !run_.cancelled) {

@@ -126,6 +126,8 @@ class Acquisition {
     int dayFilesWritten() const { return dayFilesWritten_; }
     // The memory the store and the build may hold (tests use a small one).
     void SetMemoryBudget(size_t bytes) { budget_ = bytes; }
+    // Background workers writing the day and horse files (0: the loops write them).
+    void SetWriters(int writers) { writers_ = writers; }
 
   private:
     void Notify();
@@ -144,6 +146,7 @@ class Acquisition {
     std::function<void()> observer_;
     bool busy_ = false;
     size_t budget_ = kDefaultStoreBudget;
+    int writers_ = DefaultWriters();
     StoreTally storeTally_;
     BuildTally buildTally_;
     int dayFilesWritten_ = 0;

@@ -86,7 +86,9 @@ std::string RecordFromLink(std::u16string_view u) {
 }
 
 RecordStore::RecordStore(const ProgramFolder& folder, StoreOptions options)
-    : folder_(folder), options_(options), store_(folder) {}
+    : folder_(folder),
+      options_(options),
+      store_(folder, options.writers, options.memoryBudget / 2) {}
 
 StoreOutcome RecordStore::Count(StoreOutcome o, DayFileKind kind) {
     if (o.verdict == StoreVerdict::Stored) ++tally_.stored[static_cast<size_t>(kind)];
@@ -205,12 +207,24 @@ StoreOutcome RecordStore::Put(std::string_view rec, std::string* label) {
 }
 
 void RecordStore::MaybeFlushForBudget() {
-    if (store_.BytesHeld() <= options_.memoryBudget) return;
+    if (store_.BytesHeld() + store_.BytesQueued() <= options_.memoryBudget) return;
     Flush();
     store_.Drop();
 }
 
 void RecordStore::Flush() {
+    AddFreshToPending();
+    store_.Flush();
+}
+
+void RecordStore::StartFlush() {
+    AddFreshToPending();
+    store_.StartFlush();
+}
+
+// Written at once, before any day file of the flush is queued: the pending list must name a
+// day before its final results reach the disk.
+void RecordStore::AddFreshToPending() {
     std::vector<std::string> fresh;
     for (const auto& d : touched_)
         if (!std::binary_search(
@@ -221,7 +235,6 @@ void RecordStore::Flush() {
         AddPendingBuild(folder_, fresh);
         for (const auto& d : fresh) InsertSortedUnique(journaled_, d);
     }
-    store_.Flush();
 }
 
 }  // namespace sorvane

@@ -61,7 +61,10 @@ struct StoreOptions {
     StoreMode mode = StoreMode::Bulk;
     int fromDate = 0;       // Bulk: yyyymmdd of the chosen start, as a number
     bool storeOdds = true;  // Bulk: the check mark of CheckBox1 (KakuteiOzGet)
+    // Counts the lines held and the contents queued for writing.
     size_t memoryBudget = kDefaultStoreBudget;
+    // Background workers writing the day files (0: written by the flush itself).
+    int writers = 0;
 };
 
 class RecordStore {
@@ -76,6 +79,9 @@ class RecordStore {
     // Writes every changed day file whole. The days whose final results are about to be
     // written are first added to the pending past-run build. Throws FileError.
     void Flush();
+    // The same, returning once the files are queued to the background writers (without
+    // writers, as Flush). A failure of a write shows at the next StartFlush or Flush.
+    void StartFlush();
 
     // The RA day file names that received an RA record of data kind "7" (sorted, unique):
     // the input of the past-run build.
@@ -88,6 +94,7 @@ class RecordStore {
     StoreOutcome Reject(RejectReason r);
     void Touch(const std::string& raFileName);
     void MaybeFlushForBudget();
+    void AddFreshToPending();
 
     const ProgramFolder& folder_;
     StoreOptions options_;

@@ -19,20 +19,8 @@ size_t LinesBytes(const std::vector<std::string>& lines) {
     return n;
 }
 
-void WriteLinesWith(const fs::path& path, const std::vector<std::string>& lines,
-                    std::string& buffer) {
-    buffer.clear();
-    size_t total = 0;
-    for (const auto& l : lines) total += l.size() + 2;
-    buffer.reserve(total);
-    for (const auto& l : lines) {
-        buffer += l;
-        buffer += "\r\n";
-    }
-    WriteFileAtomic(path, buffer);
-}
-
-DayStore::DayStore(const ProgramFolder& folder) : data_(DataDir(folder)) {}
+DayStore::DayStore(const ProgramFolder& folder, int writers, size_t queueLimit)
+    : data_(DataDir(folder)), writer_(writers, queueLimit) {}
 
 bool DayStore::Exists(const std::string& fileName) {
     auto it = files_.find(fileName);
@@ -82,6 +70,12 @@ size_t DayStore::DirtyFiles() const {
 }
 
 void DayStore::Flush() {
+    StartFlush();
+    writer_.Wait();
+}
+
+void DayStore::StartFlush() {
+    writer_.Wait();
     for (auto& [name, e] : files_) {
         if (!e.dirty) continue;
         if (!e.runner) {
@@ -90,7 +84,7 @@ void DayStore::Flush() {
             if (e.rule.dropBlankFirst) DropBlankFirstLines(e.lines, e.puts);
             bytes_ -= before - LinesBytes(e.lines);
         }
-        WriteLinesWith(e.path, e.lines, buffer_);
+        writer_.Write(e.path, JoinLines(e.lines));
         if (!e.exists) {
             data_.Added(name);
             e.exists = true;
@@ -102,6 +96,7 @@ void DayStore::Flush() {
 }
 
 void DayStore::Drop() {
+    writer_.Wait();
     for (auto it = files_.begin(); it != files_.end();) {
         if (it->second.dirty) {
             ++it;

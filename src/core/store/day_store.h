@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/files.h"
+#include "store/file_writer.h"
 #include "store/folder_index.h"
 
 namespace sorvane {
@@ -25,8 +26,10 @@ struct KeyedRule {
 // rules also produce.
 class DayStore {
   public:
-    // Creates the Data folder when it is missing. Throws FileError when it cannot.
-    explicit DayStore(const ProgramFolder& folder);
+    // Creates the Data folder when it is missing. Throws FileError when it cannot. With
+    // writers > 0 the files of a flush are written by that many background workers, holding
+    // at most queueLimit bytes of queued content.
+    explicit DayStore(const ProgramFolder& folder, int writers = 0, size_t queueLimit = SIZE_MAX);
 
     // Whether the day file exists on disk or was made in this run.
     bool Exists(const std::string& fileName);
@@ -35,14 +38,20 @@ class DayStore {
     // Puts the line on a slot of a runner file; a missing file starts as 216 blank slots.
     void PutRunner(const std::string& fileName, size_t slot, std::string line);
 
-    // Writes every file changed since the last flush, each by an atomic whole-file replace.
-    // Throws FileError; files written before the failure keep their new content.
+    // Writes every file changed since the last flush, each by an atomic whole-file replace,
+    // and returns when all are written. Throws FileError; files written before the failure
+    // keep their new content.
     void Flush();
-    // Forgets every file held (after a Flush nothing is lost).
+    // The same, but returns once the files are queued to the writers: first it waits for the
+    // writes of the flush before (so a file never has two writes in flight), which is where a
+    // failure of those shows. The next Flush or StartFlush waits for these.
+    void StartFlush();
+    // Forgets every file held, once its writes have ended (after a Flush nothing is lost).
     void Drop();
 
-    // Bytes of the lines held in memory.
+    // Bytes of the lines held in memory, and of the contents queued for writing.
     size_t BytesHeld() const { return bytes_; }
+    size_t BytesQueued() const { return writer_.QueuedBytes(); }
     // Files changed and not yet flushed.
     size_t DirtyFiles() const;
     int filesWritten() const { return filesWritten_; }
@@ -64,14 +73,9 @@ class DayStore {
     std::unordered_map<std::string, Entry> files_;
     size_t bytes_ = 0;
     int filesWritten_ = 0;
-    std::string buffer_;
+    FileWriter writer_;
 };
 
 size_t LinesBytes(const std::vector<std::string>& lines);
-
-// Writes lines with CR LF by the atomic whole-file replace, joining them in `buffer`, which a
-// caller writing many files keeps so that its memory is reused from file to file.
-void WriteLinesWith(const fs::path& path, const std::vector<std::string>& lines,
-                    std::string& buffer);
 
 }  // namespace sorvane

@@ -1,6 +1,7 @@
 #include "store/past_run_build.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "base/sjis.h"
 #include "shell/code_tables.h"
@@ -71,8 +72,12 @@ bool DayRaces::Load(FolderIndex& data, const std::string& dayFileName) {
     return true;
 }
 
-PastRunBuilder::PastRunBuilder(const ProgramFolder& folder, size_t memoryBudget)
-    : folder_(folder), budget_(memoryBudget), data_(DataDir(folder)), sei_(SeiDir(folder)) {}
+PastRunBuilder::PastRunBuilder(const ProgramFolder& folder, size_t memoryBudget, int writers)
+    : folder_(folder),
+      budget_(memoryBudget),
+      data_(DataDir(folder)),
+      sei_(SeiDir(folder)),
+      writer_(writers, memoryBudget / 2) {}
 
 FolderIndex& PastRunBuilder::Sub(const std::string& folderName, fs::path* dir, bool* exists) {
     *dir = sei_.Resolve(folderName, exists);
@@ -109,6 +114,7 @@ bool PastRunBuilder::BuildDay(const std::string& dayFileName) {
             ++tally_.racesOutOfRange;
             continue;
         }
+        std::optional<RacePastRunLines> lines;
         for (int s = 0; s < race.registered; ++s) {
             std::string_view se = race.runners[static_cast<size_t>(s)];
             if (Field(se, hdr::kDataKind) != "7") continue;
@@ -118,7 +124,8 @@ bool PastRunBuilder::BuildDay(const std::string& dayFileName) {
                 continue;
             }
             HorseFile& h = Horse(blood);
-            std::string line = MakePastRunLine(race.ra, race.runners, s);
+            if (!lines) lines.emplace(race.ra, race.runners);
+            std::string line = lines->Line(s);
             bytes_ += line.size() + sizeof(std::string);
             PutPastRunLine(h.lines, std::move(line));
             h.dirty = true;
@@ -134,7 +141,6 @@ bool PastRunBuilder::BuildDay(const std::string& dayFileName) {
 }
 
 void PastRunBuilder::Flush() {
-    std::string buffer;
     for (auto& [key, h] : horses_) {
         if (!h.dirty) continue;
         bool dirExists = false;
@@ -148,7 +154,7 @@ void PastRunBuilder::Flush() {
             sei_.Added(h.folderName);
         }
         SortLines(h.lines);
-        WriteLinesWith(h.path, h.lines, buffer);
+        writer_.Write(h.path, JoinLines(h.lines));
         if (!h.exists) {
             sub.Added(SjisFromPath(h.path.filename()));
             h.exists = true;
@@ -156,12 +162,14 @@ void PastRunBuilder::Flush() {
         h.dirty = false;
         ++tally_.horseFilesWritten;
     }
+    writer_.Wait();
 }
 
 BuildResult RunPastRunBuild(const ProgramFolder& folder, const std::vector<std::string>& days,
-                            const BuildHooks& hooks, BuildTally* tally, size_t memoryBudget) {
+                            const BuildHooks& hooks, BuildTally* tally, size_t memoryBudget,
+                            int writers) {
     if (days.empty()) return BuildResult::NothingToDo;
-    PastRunBuilder builder(folder, memoryBudget);
+    PastRunBuilder builder(folder, memoryBudget, writers);
     int max = static_cast<int>(days.size());
     std::string label9;
     if (hooks.progress) hooks.progress(0, max, label9);

@@ -11,6 +11,7 @@
 
 #include "base/files.h"
 #include "store/bulk_store.h"
+#include "store/file_writer.h"
 #include "store/folder_index.h"
 #include "store/past_run_file.h"
 
@@ -51,12 +52,15 @@ struct BuildTally {
 
 class PastRunBuilder {
   public:
-    // Creates the SEI folder when missing; throws FileError when it cannot.
-    explicit PastRunBuilder(const ProgramFolder& folder, size_t memoryBudget = kDefaultStoreBudget);
+    // Creates the SEI folder when missing; throws FileError when it cannot. With writers > 0
+    // the horse files of a flush are written by that many background workers.
+    explicit PastRunBuilder(const ProgramFolder& folder, size_t memoryBudget = kDefaultStoreBudget,
+                            int writers = 0);
 
     // Puts the lines of one day into the horse files held; false when the day file is missing.
     bool BuildDay(const std::string& dayFileName);
-    // Writes each changed horse file whole (creating its sub-folder). Throws FileError.
+    // Writes each changed horse file whole (creating its sub-folder) and returns when all are
+    // written. Throws FileError.
     void Flush();
 
     const BuildTally& tally() const { return tally_; }
@@ -81,6 +85,7 @@ class PastRunBuilder {
     std::unordered_map<std::string, HorseFile> horses_;  // by folded blood number
     size_t bytes_ = 0;
     BuildTally tally_;
+    FileWriter writer_;
 };
 
 // What the build tells its window as it goes.
@@ -96,10 +101,11 @@ enum class BuildResult { NothingToDo, Done, Cancelled };
 
 // The build over the day file names (sorted, unique). On Done the days are removed from the
 // pending build and Label9 gets "過去走データを構築しました。" (the caller beeps). Throws
-// FileError; files written before stay whole and the days stay pending.
+// FileError; files written before stay whole and the days stay pending. `writers` as for
+// PastRunBuilder; every horse file is written before the days leave the pending build.
 BuildResult RunPastRunBuild(const ProgramFolder& folder, const std::vector<std::string>& days,
                             const BuildHooks& hooks, BuildTally* tally = nullptr,
-                            size_t memoryBudget = kDefaultStoreBudget);
+                            size_t memoryBudget = kDefaultStoreBudget, int writers = 0);
 
 // "過去走データを構築しました。"
 const std::string& BuildDoneText();

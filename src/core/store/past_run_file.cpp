@@ -129,6 +129,33 @@ std::string MakePastRunLine(std::string_view ra, const RunnerSlots& runners, int
     return line;
 }
 
+namespace {
+
+void ScrubBreaks(char* p, size_t n) {
+    for (size_t i = 0; i < n; ++i)
+        if (p[i] == '\r' || p[i] == '\n' || p[i] == '\0') p[i] = ' ';
+}
+
+}  // namespace
+
+RacePastRunLines::RacePastRunLines(std::string_view ra, const RunnerSlots& runners)
+    : runners_(runners), race_(PastRunRaceBlock(ra)), field_(PastRunFieldBlock(runners)) {
+    ScrubBreaks(race_.data(), race_.size());
+    ScrubBreaks(field_.data(), field_.size());
+}
+
+std::string RacePastRunLines::Line(int slot) const {
+    std::string line;
+    line.reserve(kPastRunLineLength);
+    line += race_;
+    std::string_view se = runners_[static_cast<size_t>(slot)];
+    for (const Src& s : kHorseSources) Copy(line, se, s.offset, s.width);
+    ScrubBreaks(line.data() + race_.size(), line.size() - race_.size());
+    line += field_;
+    line.append(kPastRunLineLength - pr::kReservedOffset, ' ');
+    return line;
+}
+
 void PutPastRunLine(std::vector<std::string>& lines, std::string line) {
     std::string_view key = Field(line, pr::kRaceKey);
     for (auto& l : lines) {

@@ -143,6 +143,20 @@ std::string PastRunFieldBlock(const RunnerSlots& runners);  // 630 bytes
 // Race block + horse block of runner `slot` + field block + 32 blanks.
 std::string MakePastRunLine(std::string_view ra, const RunnerSlots& runners, int slot);
 
+// The lines of one race's runners, as MakePastRunLine makes them, with the race and field
+// blocks made once for the race. The runner slots must outlive it.
+class RacePastRunLines {
+  public:
+    RacePastRunLines(std::string_view ra, const RunnerSlots& runners);
+    // MakePastRunLine(ra, runners, slot).
+    std::string Line(int slot) const;
+
+  private:
+    const RunnerSlots& runners_;
+    std::string race_;
+    std::string field_;
+};
+
 // Replaces the first line whose first 16 bytes (the race key) equal the new line's, or appends.
 void PutPastRunLine(std::vector<std::string>& lines, std::string line);
 
