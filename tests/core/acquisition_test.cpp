@@ -281,6 +281,7 @@ TEST(Acquisition, AFileThatCannotBeWrittenFailsTheRunAlikeWithAndWithoutWriters)
             const fs::path data = r.dir.path() / "DATA";
             const fs::path ra = data / (Utf8FromSjis(DayStamp("20260901")) + ".nvRA");
             std::string expectedPath;
+            int pumps = 0;  // outlives the hook below, which runs inside Start
             if (c.inTheBuild) {
                 // The horses' sub-folder is taken by a file.
                 fs::create_directories(r.dir.path() / "SEI");
@@ -289,7 +290,6 @@ TEST(Acquisition, AFileThatCannotBeWrittenFailsTheRunAlikeWithAndWithoutWriters)
             } else {
                 // After the first NV file (its day file written, nothing else queued), the
                 // Data folder is taken by a file: the second NV file's runner file fails.
-                int pumps = 0;
                 r.ui.onPump = [&] {
                     if (++pumps != 3) return;
                     for (int i = 0; i < 5000 && !fs::exists(ra); ++i)
