@@ -2,11 +2,8 @@
 
 #include <algorithm>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "base/sjis.h"
-#include "base/task_pool.h"
 #include "base/text_format.h"
 #include "compare/ranking.h"
 #include "compare/search2ba.h"
@@ -44,17 +41,6 @@ std::string RaceCaption(const RaceDay& day, int race) {
            Format("%d", ra.RaceNumber()) + "R ";
 }
 
-// Every runner of the races of the first `lines` lines with its race date, in order.
-std::vector<std::pair<std::string, int>> HorsesOfLines(const RaceDay& day, int lines) {
-    std::vector<std::pair<std::string, int>> horses;
-    for (int i = 0; i < lines; ++i) {
-        const int race = RaceSlotOfLine(day, i);
-        if (race < 0) continue;
-        for (auto& h : HorsesOfRace(day, race)) horses.push_back(std::move(h));
-    }
-    return horses;
-}
-
 }  // namespace
 
 void CompRaceBtn(AppShell& shell, CompareEngine& engine) {
@@ -63,7 +49,13 @@ void CompRaceBtn(AppShell& shell, CompareEngine& engine) {
     if (race < 0 || race >= kMaxRaces) return;
     const int n = day.RegisteredRunners(race);
     if (n <= 0) return;
-    engine.ComparePairs(PairsOfRace(day, race));
+    for (int i = 0; i < n; ++i) {
+        for (int j = i + 1; j < n; ++j) {
+            const PairArgs pair = PairOfRunners(day, race, i, j);
+            engine.Search2Ba(pair);
+            engine.Search2BaDirect(pair);
+        }
+    }
     RaceAnalysis& analysis = day.raceAnalysis[static_cast<size_t>(race)];
     RankRace(analysis, n);
     analysis.compared = 1;
@@ -91,9 +83,8 @@ void CompareAllRaceBtn(AppShell& shell) {
         for (RaceAnalysis& a : day.raceAnalysis) ResetTallies(a);
         wait.visible = true;
 
-        CompareEngine engine(shell, TaskPool::Processors());
+        CompareEngine engine(shell);
         engine.SetPairLabelSink([&wait](const std::string& pair) { wait.labelUma = pair; });
-        engine.Preload(HorsesOfLines(day, lines));
         for (int i = 0; i < lines; ++i) {
             wait.barPosition = i + 1;
             shell.ui().ProcessEvents();
