@@ -46,22 +46,31 @@ std::vector<FeedFile> ListBulkFiles(const fs::path& dir, std::string_view fromTi
     return files;
 }
 
-std::vector<std::string> SplitFeedRecords(std::string_view data) {
-    std::vector<std::string> records;
+void FindFeedRecords(std::string_view data, std::vector<FeedRecordSpan>& spans) {
+    spans.clear();
     size_t start = 0;
     while (start < data.size()) {
         size_t nl = data.find('\n', start);
         size_t next = nl == std::string_view::npos ? data.size() : nl + 1;
         size_t end = nl == std::string_view::npos ? data.size() : nl;
-        if (end > start && data[end - 1] == '\r') --end;
-        if (end > start) {
-            std::string rec;
-            rec.reserve(end - start + 2);
-            rec.append(data.substr(start, end - start));
-            rec += "\r\n";
-            records.push_back(std::move(rec));
-        }
+        bool cr = end > start && data[end - 1] == '\r';
+        if (cr) --end;
+        if (end > start) spans.push_back({start, end - start, cr});
         start = next;
+    }
+}
+
+std::vector<std::string> SplitFeedRecords(std::string_view data) {
+    std::vector<FeedRecordSpan> spans;
+    FindFeedRecords(data, spans);
+    std::vector<std::string> records;
+    records.reserve(spans.size());
+    for (const FeedRecordSpan& r : spans) {
+        std::string rec;
+        rec.reserve(r.length + 2);
+        rec.append(data.substr(r.offset, r.length));
+        rec += "\r\n";
+        records.push_back(std::move(rec));
     }
     return records;
 }

@@ -29,4 +29,13 @@ std::vector<FeedFile> ListBulkFiles(const std::filesystem::path& dir, std::strin
 // records.
 std::vector<std::string> SplitFeedRecords(std::string_view data);
 
+// Where each of those records lies in the data: its bytes without the line end, and whether
+// CR LF follows them there (else the record's CR LF must be added).
+struct FeedRecordSpan {
+    size_t offset = 0;
+    size_t length = 0;
+    bool crLf = false;
+};
+void FindFeedRecords(std::string_view data, std::vector<FeedRecordSpan>& spans);
+
 }  // namespace sorvane

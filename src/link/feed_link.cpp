@@ -120,7 +120,7 @@ void FeedLink::EndRequest() {
     fileLoaded_ = false;
 }
 
-int FeedLink::Next(int bufferSize, std::string& fileName, const std::string*& sjis) {
+int FeedLink::Next(int bufferSize, std::string& fileName, std::string_view& sjis) {
     if (!initialized_) return kNotInitialised;
     if (request_ == Request::None) return kNotOpen;
     if (fileIndex_ >= files_.size()) return 0;
@@ -134,13 +134,12 @@ int FeedLink::Next(int bufferSize, std::string& fileName, const std::string*& sj
     const FeedFile& file = files_[fileIndex_];
     fileName = file.name;
     if (!fileLoaded_) {
-        std::string data;
         try {
-            if (!ReadWholeFile(file.path, data)) return kFeedFileMissing;
+            if (!data_.Read(file.path)) return kFeedFileMissing;
         } catch (const FileError&) {
             return kFeedReadFailed;
         }
-        records_ = SplitFeedRecords(data);
+        FindFeedRecords(data_.view(), records_);
         recordIndex_ = 0;
         busyLeft_ = config_.busyReads;
         fileLoaded_ = true;
@@ -159,28 +158,34 @@ int FeedLink::Next(int bufferSize, std::string& fileName, const std::string*& sj
         readFaultDone_ = true;
         return config_.faultRead;
     }
-    const std::string& rec = records_[recordIndex_];
+    const FeedRecordSpan& span = records_[recordIndex_];
+    std::string_view rec = data_.view().substr(span.offset, span.length + (span.crLf ? 2 : 0));
+    if (!span.crLf) {
+        withLineEnd_.assign(rec);
+        withLineEnd_ += "\r\n";
+        rec = withLineEnd_;
+    }
     if (bufferSize <= 0 || rec.size() > static_cast<size_t>(bufferSize)) return kFeedRecordTooLong;
     // The conversion marks bytes that are not Shift-JIS with U+FFFD, which no Shift-JIS
     // character maps to: such a record would reach the caller garbled and shifted.
     if (!Utf16FromSjis(rec, wide_)) return kFeedBadRecord;
-    sjis = &rec;
+    sjis = rec;
     ++recordIndex_;
     ++recordsServed_;
     return static_cast<int>(rec.size());
 }
 
 int FeedLink::NVRead(std::u16string& record, int bufferSize, std::string& fileName) {
-    const std::string* sjis = nullptr;
+    std::string_view sjis;
     int r = Next(bufferSize, fileName, sjis);
     if (r > 0) record.swap(wide_);
     return r;
 }
 
 int FeedLink::NVGets(std::string& record, int bufferSize, std::string& fileName) {
-    const std::string* sjis = nullptr;
+    std::string_view sjis;
     int r = Next(bufferSize, fileName, sjis);
-    if (r > 0) record = *sjis;
+    if (r > 0) record.assign(sjis);
     return r;
 }
 

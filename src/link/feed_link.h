@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "base/files.h"
 #include "link/feed_config.h"
 #include "link/feed_files.h"
 #include "link/feed_rakuten.h"
@@ -70,8 +71,8 @@ class FeedLink : public NvLink {
     void StartRequest(Request kind, std::vector<FeedFile> files, int downloadCount);
     void EndRequest();
     // The next record of the request (shared by NVRead and NVGets); on a positive result
-    // `sjis` points at the record and wide_ holds its UTF-16 text.
-    int Next(int bufferSize, std::string& fileName, const std::string*& sjis);
+    // `sjis` is the record with its CR LF and wide_ holds its UTF-16 text.
+    int Next(int bufferSize, std::string& fileName, std::string_view& sjis);
 
     std::filesystem::path feedDir_;
     FeedRakuten rakuten_;
@@ -82,7 +83,9 @@ class FeedLink : public NvLink {
     std::vector<FeedFile> files_;
     size_t fileIndex_ = 0;
     bool fileLoaded_ = false;
-    std::vector<std::string> records_;
+    FileBuffer data_;  // the file being served
+    std::vector<FeedRecordSpan> records_;
+    std::string withLineEnd_;  // a record whose line in the file does not end in CR LF
     size_t recordIndex_ = 0;
     // The UTF-16 text of the record served last; NVRead swaps it with the caller's string, so
     // both keep their memory from record to record.

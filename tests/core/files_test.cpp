@@ -64,6 +64,30 @@ TEST(AtomicWrite, ReplacesWholeAndLeavesNoTemporaries) {
     EXPECT_FALSE(ReadWholeFile(t.path() / "none.txt", back));
 }
 
+// One buffer read file after file: each read gives exactly that file, whether it is longer
+// or shorter than the one before, empty, or missing.
+TEST(FileBuffer, EachReadHoldsExactlyItsFile) {
+    TempDir t;
+    const std::string big(300000, 'b');
+    struct Case {
+        const char* name;
+        std::string content;
+        bool exists;
+    } cases[] = {
+        {"short", "abc", true}, {"big", big, true},     {"shorter", "xy\r\nz", true},
+        {"empty", "", true},    {"missing", "", false}, {"big again", big + "!", true},
+    };
+    FileBuffer buffer;
+    for (const Case& c : cases) {
+        fs::path p = t.path() / c.name;
+        if (c.exists) WriteFileAtomic(p, c.content);
+        EXPECT_EQ(buffer.Read(p), c.exists) << c.name;
+        EXPECT_EQ(buffer.view(), c.content) << c.name;
+    }
+    EXPECT_THROW(buffer.Read(t.path()), FileError);  // a folder cannot be read as a file
+    EXPECT_TRUE(buffer.view().empty());
+}
+
 TEST(Lines, CrLfAndShortLastRecord) {
     EXPECT_EQ(SplitLines("a\r\nb\r\n"), (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(SplitLines("a\nb"), (std::vector<std::string>{"a", "b"}));

@@ -121,36 +121,81 @@ bool ProgramFolder::EnsureFolder(std::string_view rel) const {
     return !ec && fs::is_directory(*p, ec);
 }
 
-bool ReadWholeFile(const fs::path& path, std::string& out) {
-    out.clear();
+namespace {
+
+// Reads a whole file into storage from grow(size, kept), which gives room for at least `size`
+// bytes with the first `kept` bytes as they were; `len` receives the length read. False when
+// the file does not exist; throws FileError when it cannot be read.
+template <typename Grow>
+bool ReadFileInto(const fs::path& path, Grow grow, size_t& len) {
+    len = 0;
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR) return false;
         throw FileError(std::string("cannot open: ") + std::strerror(errno), path);
     }
-    // Read straight into out, sized from the file's length (one byte more, so that the end is
-    // seen without growing); a file that grows meanwhile is still read to its end.
+    // Sized from the file's length (one byte more, so that the end is seen without growing);
+    // a file that grows meanwhile is still read to its end.
     struct stat st {};
-    size_t len = 0;
-    size_t want = ::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<size_t>(st.st_size) + 1
+    size_t room = ::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<size_t>(st.st_size) + 1
                                                           : size_t{1} << 16;
-    out.resize(want);
+    char* buf = grow(room, 0);
     for (;;) {
-        if (len == out.size()) out.resize(out.size() * 2);
-        ssize_t n = ::read(fd, out.data() + len, out.size() - len);
+        if (len == room) {
+            room *= 2;
+            buf = grow(room, len);
+        }
+        ssize_t n = ::read(fd, buf + len, room - len);
         if (n < 0) {
             if (errno == EINTR) continue;
             int e = errno;
             ::close(fd);
-            out.clear();
             throw FileError(std::string("cannot read: ") + std::strerror(e), path);
         }
         if (n == 0) break;
         len += static_cast<size_t>(n);
     }
-    out.resize(len);
     ::close(fd);
     return true;
+}
+
+}  // namespace
+
+bool ReadWholeFile(const fs::path& path, std::string& out) {
+    out.clear();
+    size_t len = 0;
+    bool found = false;
+    try {
+        found = ReadFileInto(
+            path,
+            [&](size_t size, size_t) {
+                out.resize(size);
+                return out.data();
+            },
+            len);
+    } catch (...) {
+        out.clear();
+        throw;
+    }
+    out.resize(len);
+    return found;
+}
+
+bool FileBuffer::Read(const fs::path& path) {
+    size_ = 0;
+    auto grow = [this](size_t size, size_t kept) {
+        if (size > capacity_) {
+            std::unique_ptr<char[]> more(new char[size]);
+            if (kept > 0) std::memcpy(more.get(), data_.get(), kept);
+            data_ = std::move(more);
+            capacity_ = size;
+        }
+        return data_.get();
+    };
+    size_t len = 0;
+    bool found = ReadFileInto(path, grow, len);
+    size_ = len;
+    return found;
 }
 
 void WriteFileAtomic(const fs::path& path, std::string_view data) {

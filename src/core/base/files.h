@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -63,6 +64,21 @@ fs::path ResolveComponent(const fs::path& dir, const fs::path& name);
 // Reads a whole file. Returns false when it does not exist; throws FileError when it exists but
 // cannot be read.
 bool ReadWholeFile(const fs::path& path, std::string& out);
+
+// A whole file read into memory that is kept from file to file and never filled before a
+// read (for readers of many files, where clearing each buffer first costs as much as reading).
+class FileBuffer {
+  public:
+    // Reads the whole file, replacing what was held. False when it does not exist (then
+    // empty); throws FileError when it exists but cannot be read.
+    bool Read(const fs::path& path);
+    std::string_view view() const { return {data_.get(), size_}; }
+
+  private:
+    std::unique_ptr<char[]> data_;
+    size_t capacity_ = 0;
+    size_t size_ = 0;
+};
 
 // Writes data to a temporary file in the same folder, flushes it and renames it over path, so
 // readers and a crash see either the old or the new file, never a mix. Throws FileError.
