@@ -218,17 +218,6 @@ void GenerateCompareDay(const std::filesystem::path& home, RaceDay& day,
     day.raceCount = std::min(o.races, kMaxRaces);
 }
 
-std::vector<PairArgs> PairsOfRace(const RaceDay& day, int race) {
-    std::vector<PairArgs> pairs;
-    int n = day.RegisteredRunners(race);
-    for (int i = 0; i < n; ++i) {
-        for (int j = i + 1; j < n; ++j) {
-            pairs.push_back(PairOfRunners(day, race, i, j));
-        }
-    }
-    return pairs;
-}
-
 std::vector<std::string> RunnersOfDay(const RaceDay& day) {
     std::vector<std::string> out;
     for (int r = 0; r < kMaxRaces; ++r) {

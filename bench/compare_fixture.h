@@ -31,10 +31,6 @@ struct CompareDayOptions {
 void GenerateCompareDay(const std::filesystem::path& home, RaceDay& day,
                         const CompareDayOptions& options);
 
-// The pairs of a race in the order the race comparison takes them: runner slots i < j, names
-// the first 18 bytes of the SE name, weights SE weight / 10.
-std::vector<PairArgs> PairsOfRace(const RaceDay& day, int race);
-
 // The blood numbers of every runner of the day's used race slots.
 std::vector<std::string> RunnersOfDay(const RaceDay& day);
 

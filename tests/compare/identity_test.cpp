@@ -1,8 +1,12 @@
 // The engine and the literal reference give the same pair arrays and tallies for every pair
-// of every race of generated days, faults included.
+// of every race of generated days, faults included; and the engine on workers gives what it
+// gives on one thread.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "compare_fixture.h"
 #include "compare_reference.h"
@@ -10,6 +14,7 @@
 #include "fake_ports.h"
 #include "raceday/race_day.h"
 #include "shell/app_shell.h"
+#include "store/past_run_file.h"
 #include "temp_dir.h"
 
 namespace sorvane::testing {
@@ -128,6 +133,121 @@ TEST(CompareIdentity, EngineMatchesTheReferenceOnGeneratedDays) {
     // The days are worth comparing: many instances, and pairs decided both ways.
     EXPECT_GT(instances, 1000);
     EXPECT_GT(decided, 50);
+}
+
+// The day's races, and race 0 once more in slot kOtherDate a year earlier: its horses need
+// other groups there, within the same batch of pairs.
+constexpr int kOtherDate = 50;
+
+std::vector<std::vector<PairArgs>> Batches(RaceDay& d, int races) {
+    std::string ra(d.raceTable.At(0));
+    ra.replace(11, 8, "20250601");
+    d.raceTable.Put(kOtherDate, ra);
+    std::vector<std::vector<PairArgs>> batches;
+    for (int r = 0; r < races; ++r) batches.push_back(PairsOfRace(d, r));
+    std::vector<PairArgs> again = PairsOfRace(d, 0);
+    for (PairArgs& p : PairsOfRace(d, 0)) {
+        p.race = kOtherDate;
+        again.push_back(p);
+    }
+    batches.push_back(again);
+    return batches;
+}
+
+struct Outcome {
+    std::vector<Written> races;  // slots 0.., then kOtherDate
+    std::string lastLabel;
+    PairCounts last;
+    bool failed = false;
+};
+
+// Every batch through one engine with `workers`, reading ahead when asked to; stops at a
+// failure, as the all-race comparison does.
+Outcome CompareBatches(Day& day, const std::vector<std::vector<PairArgs>>& batches, int races,
+                       int workers, bool preload) {
+    RaceDay& d = day.shell->day();
+    for (int r = 0; r < races; ++r) ResetTallies(d.raceAnalysis[static_cast<size_t>(r)]);
+    ResetTallies(d.raceAnalysis[kOtherDate]);
+    Outcome run;
+    CompareEngine engine(*day.shell, workers);
+    engine.SetPairLabelSink([&](const std::string& s) { run.lastLabel = s; });
+    if (preload) {
+        std::vector<std::pair<std::string, int>> horses;
+        for (int r = 0; r < races; ++r)
+            for (auto& h : HorsesOfRace(d, r)) horses.push_back(h);
+        engine.Preload(horses);
+    }
+    try {
+        for (const std::vector<PairArgs>& b : batches) engine.ComparePairs(b);
+    } catch (const FileError&) {
+        run.failed = true;
+    }
+    for (int r = 0; r < races; ++r)
+        run.races.push_back(Capture(d.raceAnalysis[static_cast<size_t>(r)]));
+    run.races.push_back(Capture(d.raceAnalysis[kOtherDate]));
+    run.last = engine.LastCounts();
+    return run;
+}
+
+void ExpectSameRuns(const Outcome& want, const Outcome& got, const std::string& what) {
+    ASSERT_EQ(got.races.size(), want.races.size());
+    for (size_t r = 0; r < want.races.size(); ++r)
+        EXPECT_TRUE(got.races[r] == want.races[r])
+            << what << " race " << r << ": " << FirstDifference(got.races[r], want.races[r]);
+    EXPECT_EQ(got.lastLabel, want.lastLabel) << what;
+    EXPECT_EQ(got.failed, want.failed) << what;
+    EXPECT_TRUE(got.last.instances == want.last.instances && got.last.ptA == want.last.ptA &&
+                got.last.ptB == want.last.ptB && got.last.dokuPtA == want.last.dokuPtA &&
+                got.last.dokuPtB == want.last.dokuPtB)
+        << what;
+}
+
+TEST(CompareIdentity, WorkersGiveWhatOneThreadGivesOnEveryRun) {
+    CompareDayOptions o;
+    o.races = 8;
+    o.runners = 12;
+    o.runsPerHorse = 25;
+    o.classSize = 20;
+    o.faults = true;
+    o.seed = 11;
+    Day day(o);
+    const auto batches = Batches(day.shell->day(), o.races);
+    const Outcome one = CompareBatches(day, batches, o.races, 1, false);
+    int instances = 0;
+    for (const Written& w : one.races)
+        for (int c : w.pairs[0]) instances += c;
+    EXPECT_GT(instances, 1000);
+    EXPECT_EQ(one.lastLabel,
+              NameKey(batches.back().back().nameA) + "vs" + NameKey(batches.back().back().nameB));
+    for (int workers : {2, 3}) {
+        for (int rep = 0; rep < 3; ++rep) {
+            const std::string what = std::to_string(workers) + " workers, run " +
+                                     std::to_string(rep) + (rep == 1 ? ", read ahead" : "");
+            ExpectSameRuns(one, CompareBatches(day, batches, o.races, workers, rep == 1), what);
+        }
+    }
+}
+
+TEST(CompareIdentity, AFileThatCannotBeReadFailsAtTheSamePairOnWorkers) {
+    CompareDayOptions o;
+    o.races = 4;
+    o.runners = 10;
+    o.runsPerHorse = 20;
+    o.classSize = 20;
+    o.seed = 3;
+    Day day(o);
+    RaceDay& d = day.shell->day();
+    // A folder where a horse of race 2 has its file: it exists but cannot be read.
+    const std::string blood(SeRecord(d.runnerTable.At(2, 4)).BloodNumber());
+    const std::filesystem::path file =
+        day.dir.path() / kPastRunFolder / PastRunFolderName(blood) / PastRunFileName(blood);
+    std::filesystem::remove(file);
+    std::filesystem::create_directory(file);
+    const auto batches = Batches(d, o.races);
+    const Outcome one = CompareBatches(day, batches, o.races, 1, false);
+    EXPECT_TRUE(one.failed);
+    ExpectSameRuns(one, CompareBatches(day, batches, o.races, 2, false), "2 workers");
+    ExpectSameRuns(one, CompareBatches(day, batches, o.races, 2, true), "2 workers, read ahead");
 }
 
 }  // namespace

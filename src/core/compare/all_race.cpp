@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "base/sjis.h"
+#include "base/task_pool.h"
 #include "base/text_format.h"
 #include "compare/ranking.h"
 #include "compare/search2ba.h"
@@ -41,6 +44,17 @@ std::string RaceCaption(const RaceDay& day, int race) {
            Format("%d", ra.RaceNumber()) + "R ";
 }
 
+// Every runner of the races of the first `lines` lines with its race date, in order.
+std::vector<std::pair<std::string, int>> HorsesOfLines(const RaceDay& day, int lines) {
+    std::vector<std::pair<std::string, int>> horses;
+    for (int i = 0; i < lines; ++i) {
+        const int race = RaceSlotOfLine(day, i);
+        if (race < 0) continue;
+        for (auto& h : HorsesOfRace(day, race)) horses.push_back(std::move(h));
+    }
+    return horses;
+}
+
 }  // namespace
 
 void CompRaceBtn(AppShell& shell, CompareEngine& engine) {
@@ -49,13 +63,7 @@ void CompRaceBtn(AppShell& shell, CompareEngine& engine) {
     if (race < 0 || race >= kMaxRaces) return;
     const int n = day.RegisteredRunners(race);
     if (n <= 0) return;
-    for (int i = 0; i < n; ++i) {
-        for (int j = i + 1; j < n; ++j) {
-            const PairArgs pair = PairOfRunners(day, race, i, j);
-            engine.Search2Ba(pair);
-            engine.Search2BaDirect(pair);
-        }
-    }
+    engine.ComparePairs(PairsOfRace(day, race));
     RaceAnalysis& analysis = day.raceAnalysis[static_cast<size_t>(race)];
     RankRace(analysis, n);
     analysis.compared = 1;
@@ -83,8 +91,9 @@ void CompareAllRaceBtn(AppShell& shell) {
         for (RaceAnalysis& a : day.raceAnalysis) ResetTallies(a);
         wait.visible = true;
 
-        CompareEngine engine(shell);
+        CompareEngine engine(shell, TaskPool::Processors());
         engine.SetPairLabelSink([&wait](const std::string& pair) { wait.labelUma = pair; });
+        engine.Preload(HorsesOfLines(day, lines));
         for (int i = 0; i < lines; ++i) {
             wait.barPosition = i + 1;
             shell.ui().ProcessEvents();

@@ -94,6 +94,29 @@ const NameGroup* DayGroups::Find(int name) const {
 }
 
 HorseHistory::HorseHistory(const ProgramFolder& folder, std::string_view blood, NameTable& names) {
+    Read(folder, blood, names);
+}
+
+HorseHistory::HorseHistory(const ProgramFolder& folder, std::string_view blood)
+    : own_(std::make_unique<NameTable>()) {
+    Read(folder, blood, *own_);
+}
+
+void HorseHistory::Bind(NameTable& names) {
+    if (!own_) return;
+    // The local ids are in order of first appearance, so interning them in that order gives
+    // every new name the id reading with `names` would have given it.
+    std::vector<int> id(static_cast<size_t>(own_->Size()));
+    for (size_t i = 0; i < id.size(); ++i) id[i] = names.Intern(own_->KeyOf(static_cast<int>(i)));
+    for (HistoryEntry& e : entries_)
+        if (e.name != NameTable::kNoName) e.name = id[static_cast<size_t>(e.name)];
+    for (NameGroup& g : day_.groups) g.name = id[static_cast<size_t>(g.name)];
+    std::sort(day_.groups.begin(), day_.groups.end(),
+              [](const NameGroup& x, const NameGroup& y) { return x.name < y.name; });
+    own_.reset();
+}
+
+void HorseHistory::Read(const ProgramFolder& folder, std::string_view blood, NameTable& names) {
     PastRunFile file;
     found_ = file.Load(folder, blood);
     runs_.reserve(file.Count());

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,9 +26,14 @@ class NameTable {
     // The id when the name is known, kNoName otherwise (it then matches no entry).
     int Find(std::string_view name18) const;
     int Size() const { return static_cast<int>(keys_.size()); }
+    // The 18 bytes of a known id.
+    std::string_view KeyOf(int id) const {
+        return {keys_[static_cast<size_t>(id)].data(), kKeyLength};
+    }
 
   private:
-    using Key = std::array<char, 18>;
+    static constexpr size_t kKeyLength = 18;
+    using Key = std::array<char, kKeyLength>;
     static Key KeyOf(std::string_view name);
     static uint64_t Hash(const Key& k);
     size_t Slot(const Key& k) const;
@@ -87,8 +93,16 @@ struct DayGroups {
 
 class HorseHistory {
   public:
-    // Reads the horse's file; Found() is false when there is none.
+    // Reads the horse's file, its names as ids of `names`; Found() is false when there is none.
     HorseHistory(const ProgramFolder& folder, std::string_view blood, NameTable& names);
+    // Reads the horse's file with names in a table of its own, so that histories of distinct
+    // horses can be read at the same time; Bind must follow before ids are compared across
+    // histories.
+    HorseHistory(const ProgramFolder& folder, std::string_view blood);
+    // Moves the names of a history read with a table of its own to ids of `names`, interned
+    // in the order the file first has them (the ids the first constructor gives); groups made
+    // already are kept. Nothing for a history read with `names`.
+    void Bind(NameTable& names);
 
     bool Found() const { return found_; }
     const std::vector<HistoryRun>& Runs() const { return runs_; }
@@ -99,8 +113,17 @@ class HorseHistory {
     // the first call for a date and kept until another date is asked for). `scratch` maps
     // name ids to -1, at least names.Size() long, and is left so.
     const DayGroups& Groups(int raceDate, std::vector<int>& scratch);
+    // The groups for the race date when they are made already, else null.
+    const DayGroups* MadeGroups(int raceDate) const {
+        return day_.raceDate == raceDate ? &day_ : nullptr;
+    }
+    // The size a Groups scratch must have: the ids the entries may hold.
+    int NameIds(const NameTable& names) const { return own_ ? own_->Size() : names.Size(); }
 
   private:
+    void Read(const ProgramFolder& folder, std::string_view blood, NameTable& names);
+
+    std::unique_ptr<NameTable> own_;  // the names until Bind
     bool found_ = false;
     std::vector<HistoryRun> runs_;
     std::vector<HistoryEntry> entries_;

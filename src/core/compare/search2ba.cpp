@@ -1,6 +1,8 @@
 #include "compare/search2ba.h"
 
 #include <algorithm>
+#include <atomic>
+#include <unordered_set>
 #include <vector>
 
 #include "raceday/race_day.h"
@@ -22,85 +24,13 @@ bool ValidSlots(const PairArgs& p) {
            p.horseA >= 1 && p.horseA <= kMaxRunners && p.horseB >= 1 && p.horseB <= kMaxRunners;
 }
 
-// How many of the sorted values v[0, n) are below x (or not above it, with orEqual).
-int CountBelow(const double* v, int n, double x, bool orEqual) {
-    return static_cast<int>(
-        (orEqual ? std::upper_bound(v, v + n, x) : std::lower_bound(v, v + n, x)) - v);
-}
-
-// Adds the counts of every entry of A (comparison margins a[0, an), sorted) against every
-// value of B (comparison margins e[0, en), sorted): two merges, one for "B below A" and one
-// for "B not above A".
-void CountSorted(const double* a, int an, const double* e, int en, PairCounts& c) {
-    const int negB = CountBelow(e, en, 0.0, false);
-    const int negA = CountBelow(a, an, 0.0, false);
-    // Branch-free merges: a mispredicted branch costs more than the comparison. The two
-    // merges run interleaved while both have entries left, so that their dependency chains
-    // (load, compare, index) overlap instead of following each other.
-    long below = 0;
-    long notAbove = 0;
-    int i1 = 0;
-    int j1 = 0;
-    int i2 = 0;
-    int j2 = 0;
-    while (i1 < an && j1 < en && i2 < an && j2 < en) {
-        const bool f1 = e[j1] < a[i1];
-        below += f1 ? 0 : j1;
-        j1 += f1;
-        i1 += !f1;
-        const bool f2 = e[j2] <= a[i2];
-        notAbove += f2 ? 0 : j2;
-        j2 += f2;
-        i2 += !f2;
-    }
-    while (i1 < an && j1 < en) {
-        const bool f1 = e[j1] < a[i1];
-        below += f1 ? 0 : j1;
-        j1 += f1;
-        i1 += !f1;
-    }
-    below += static_cast<long>(an - i1) * j1;
-    while (i2 < an && j2 < en) {
-        const bool f2 = e[j2] <= a[i2];
-        notAbove += f2 ? 0 : j2;
-        j2 += f2;
-        i2 += !f2;
-    }
-    notAbove += static_cast<long>(an - i2) * j2;
-    c.ptA += static_cast<int>(below);
-    c.ptB += static_cast<int>(static_cast<long>(an) * en - notAbove);
-    c.dokuPtA += (an - negA) * negB;
-    c.dokuPtB += negA * (en - negB);
-}
-
-// The margins v[0, n) moved by -shift into out, less those whose record runs[i] is marked
-// in met when filtered; how many were written. The order is kept, so sorted stays sorted.
-int ShiftedMargins(const double* v, const int* runs, int n, double shift, bool filtered,
-                   const std::vector<uint8_t>& met, double* out) {
-    if (!filtered) {
-        for (int i = 0; i < n; ++i) out[i] = v[i] - shift;
-        return n;
-    }
-    int kept = 0;
-    for (int i = 0; i < n; ++i) {
-        out[kept] = v[i] - shift;
-        kept += !met[static_cast<size_t>(runs[i])];
-    }
-    return kept;
-}
-
-void CountOne(double hiA, double hiB, int times, PairCounts& c) {
-    InstanceOutcome o = OutcomeOf(hiA, hiB);
-    c.ptA += o.ptA * times;
-    c.ptB += o.ptB * times;
-    c.dokuPtA += o.dokuPtA * times;
-    c.dokuPtB += o.dokuPtB * times;
-}
-
 }  // namespace
 
-CompareEngine::CompareEngine(AppShell& shell)
-    : shell_(shell), lastPump_(std::chrono::steady_clock::now()) {}
+CompareEngine::CompareEngine(AppShell& shell, int workers)
+    : shell_(shell), lastPump_(std::chrono::steady_clock::now()) {
+    if (workers > 1) pool_ = std::make_unique<TaskPool>(workers);
+    scratch_.resize(static_cast<size_t>(std::max(1, workers)));
+}
 CompareEngine::~CompareEngine() = default;
 
 HorseHistory& CompareEngine::History(const std::string& blood) {
@@ -120,6 +50,8 @@ void CompareEngine::ShowPair(const std::string& keyA, const std::string& keyB) {
     Pump();
 }
 
+void CompareEngine::ShowPair(const PairArgs& p) { ShowPair(NameKey(p.nameA), NameKey(p.nameB)); }
+
 void CompareEngine::Pump() {
     auto now = std::chrono::steady_clock::now();
     if (now - lastPump_ < kPumpInterval) return;
@@ -127,82 +59,20 @@ void CompareEngine::Pump() {
     shell_.ui().ProcessEvents();
 }
 
-void CompareEngine::MarkMeetings(HorseHistory& h, const DayGroups& g, int name, int other,
-                                 std::vector<uint8_t>& met, std::vector<uint32_t>& dirty,
-                                 std::vector<int>& marked) {
-    met.resize(h.Runs().size());
-    marked.clear();
-    const NameGroup* group = name == NameTable::kNoName ? nullptr : g.Find(name);
-    if (!group) return;
-    for (int i = 0; i < group->seqLen; ++i) {
-        int run = h.Entry(g.seq[static_cast<size_t>(group->seqBegin + i)]).run;
-        const HistoryRun& r = h.Runs()[static_cast<size_t>(run)];
-        if (met[static_cast<size_t>(run)] || !h.Contains(r, other)) continue;
-        met[static_cast<size_t>(run)] = 1;
-        marked.push_back(run);
-        for (int k = 0; k < r.entryCount; ++k) {
-            int n = h.Entry(r.firstEntry + k).name;
-            if (n != NameTable::kNoName) dirty[static_cast<size_t>(n)] = stamp_;
-        }
+void CompareEngine::RunOnWorkers(const std::function<void(int)>& task,
+                                 const std::function<void()>& progress) {
+    for (int w = 0; w < pool_->Workers(); ++w) pool_->Submit([&task, w] { task(w); });
+    for (;;) {
+        // Until the next pump is due, at least a millisecond.
+        const auto due = kPumpInterval - (std::chrono::steady_clock::now() - lastPump_);
+        const auto wait = std::max(std::chrono::milliseconds(1),
+                                   std::chrono::ceil<std::chrono::milliseconds>(due));
+        if (pool_->WaitFor(wait)) return;
+        progress();
+        Pump();
     }
 }
 
-void CompareEngine::MakeList(const HorseHistory& b, const DayGroups& gb, const NameGroup& xb,
-                             double shiftB, OpponentList& l) {
-    l = OpponentList{};
-    l.group = &xb;
-    l.filtered = dirtyB_[static_cast<size_t>(xb.name)] == stamp_;
-    // The timed margins, moved to today's weights; dropping entries keeps them sorted.
-    l.timedAt = poolTimed_.size();
-    poolTimed_.resize(l.timedAt + static_cast<size_t>(xb.timedLen));
-    const size_t from = static_cast<size_t>(xb.timedBegin);
-    const int kept =
-        ShiftedMargins(gb.timedValue.data() + from, gb.timedRun.data() + from, xb.timedLen, shiftB,
-                       l.filtered, metB_, poolTimed_.data() + l.timedAt);
-    poolTimed_.resize(l.timedAt + static_cast<size_t>(kept));
-    l.timedLen = static_cast<int>(poolTimed_.size() - l.timedAt);
-    l.fixedAt = poolFixed_.size();
-    if (xb.anyUntimed && !l.filtered) {
-        l.lead = xb.lead;
-        for (int i = 0; i < xb.fixedLen; ++i)
-            poolFixed_.push_back(gb.fixedValue[static_cast<size_t>(xb.fixedBegin + i)] - shiftB);
-    } else if (xb.anyUntimed) {
-        bool timed = false;
-        double last = 0;
-        for (int i = 0; i < xb.seqLen; ++i) {
-            const HistoryEntry& y = b.Entry(gb.seq[static_cast<size_t>(xb.seqBegin + i)]);
-            if (metB_[static_cast<size_t>(y.run)]) continue;
-            if (y.timed) {
-                timed = true;
-                last = y.corrected;
-            } else if (timed) {
-                poolFixed_.push_back(last - shiftB);
-            } else {
-                ++l.lead;
-            }
-        }
-    }
-    l.fixedLen = static_cast<int>(poolFixed_.size() - l.fixedAt);
-    l.instances = l.timedLen + l.fixedLen + l.lead;
-}
-
-double CompareEngine::ListEnd(const HorseHistory& b, const DayGroups& gb, const OpponentList& l,
-                              double shiftB, double carried) const {
-    const NameGroup& xb = *l.group;
-    if (!l.filtered) return xb.anyTimed ? xb.lastTimed - shiftB : carried;
-    for (int i = xb.seqLen - 1; i >= 0; --i) {
-        const HistoryEntry& y = b.Entry(gb.seq[static_cast<size_t>(xb.seqBegin + i)]);
-        if (!metB_[static_cast<size_t>(y.run)] && y.timed) return y.corrected - shiftB;
-    }
-    return carried;
-}
-
-// The instances are taken in the order RA, k, RB, j, and a side without both times keeps
-// the comparison margin of the instance before, so the numbers are those of that order.
-// They are found per common opponent X instead: every entry of A against X meets B's whole
-// list for X, so where no margin is carried the counts of X follow from the sorted margins
-// of both lists. Only entries whose margins depend on the instance before (an untimed entry
-// of A, or a list of B that starts untimed) are counted in a walk in the order above.
 void CompareEngine::Search2Ba(const PairArgs& p) {
     std::string keyA = NameKey(p.nameA);
     std::string keyB = NameKey(p.nameB);
@@ -217,97 +87,12 @@ void CompareEngine::Search2Ba(const PairArgs& p) {
     const int raceDate = RaceDateOf(shell_.day(), p.race);
     const DayGroups& ga = Groups(a, raceDate);
     const DayGroups& gb = Groups(b, raceDate);
+    last_ = CountPair({&a, &ga, idA, p.weightA}, {&b, &gb, idB, p.weightB}, raceDate,
+                      static_cast<size_t>(names_.Size()), scratch_[0]);
+    WriteCounts(p, last_);
+}
 
-    ++stamp_;
-    size_t names = static_cast<size_t>(names_.Size());
-    if (dirtyA_.size() < names) {
-        dirtyA_.resize(names);
-        dirtyB_.resize(names);
-        groupOfB_.resize(names);
-        lists_.resize(names);
-    }
-    for (size_t i = 0; i < gb.groups.size(); ++i)
-        groupOfB_[static_cast<size_t>(gb.groups[i].name)] = {stamp_, static_cast<int>(i)};
-    // Races of A and B are no common-opponent races, in either file.
-    MarkMeetings(a, ga, idB, idA, metA_, dirtyA_, markedA_);
-    MarkMeetings(b, gb, idA, idB, metB_, dirtyB_, markedB_);
-
-    const double shiftA = (p.weightB - p.weightA) * 0.2;
-    const double shiftB = (p.weightA - p.weightB) * 0.2;
-    PairCounts c;
-    bool walk = false;
-    poolTimed_.clear();
-    poolFixed_.clear();
-    poolTimed_.reserve(gb.timedValue.size());
-    poolFixed_.reserve(gb.seq.size());
-    for (const NameGroup& xa : ga.groups) {
-        const int x = xa.name;
-        if (x == idA || x == idB) continue;
-        const auto& [stamp, gi] = groupOfB_[static_cast<size_t>(x)];
-        if (stamp != stamp_) continue;
-        OpponentList& l = lists_[static_cast<size_t>(x)];
-        MakeList(b, gb, gb.groups[static_cast<size_t>(gi)], shiftB, l);
-        if (l.instances == 0) continue;
-        l.stamp = stamp_;
-        if (xa.anyUntimed) walk = true;  // untimed entries of A are counted in the walk
-        if (l.lead > 0) {
-            walk = true;  // so is every entry of A against a list that starts untimed
-            continue;
-        }
-        // A's timed entries against X, moved to today's weights, in order.
-        const bool filtered = dirtyA_[static_cast<size_t>(x)] == stamp_;
-        poolA_.resize(static_cast<size_t>(xa.timedLen));
-        const size_t from = static_cast<size_t>(xa.timedBegin);
-        const int kept = ShiftedMargins(ga.timedValue.data() + from, ga.timedRun.data() + from,
-                                        xa.timedLen, shiftA, filtered, metA_, poolA_.data());
-        poolA_.resize(static_cast<size_t>(kept));
-        const int an = static_cast<int>(poolA_.size());
-        c.instances += an * l.instances;
-        CountSorted(poolA_.data(), an, poolTimed_.data() + l.timedAt, l.timedLen, c);
-        for (int f = 0; f < l.fixedLen; ++f)
-            for (double hiA : poolA_)
-                CountOne(hiA, poolFixed_[l.fixedAt + static_cast<size_t>(f)], 1, c);
-    }
-
-    if (walk) {
-        // The carried margins, through every instance in order; counted here are only the
-        // entries left out above.
-        double hiA = 0;
-        double hiB = 0;
-        for (size_t ra = 0; ra < a.Runs().size(); ++ra) {
-            const HistoryRun& run = a.Runs()[ra];
-            if (!run.Qualifies(raceDate) || run.entryCount < 1 || metA_[ra]) continue;
-            for (int k = 0; k < run.entryCount; ++k) {
-                const HistoryEntry& x = a.Entry(run.firstEntry + k);
-                if (x.name == NameTable::kNoName || x.name == idA || x.name == idB) continue;
-                const OpponentList& l = lists_[static_cast<size_t>(x.name)];
-                if (l.stamp != stamp_) continue;
-                if (x.timed) hiA = x.corrected - shiftA;
-                const double carried = hiB;
-                if (!x.timed || l.lead > 0) {
-                    const double* t = poolTimed_.data() + l.timedAt;
-                    int below = CountBelow(t, l.timedLen, hiA, false);
-                    int notAbove = CountBelow(t, l.timedLen, hiA, true);
-                    int neg = CountBelow(t, l.timedLen, 0.0, false);
-                    c.instances += l.instances;
-                    c.ptA += below;
-                    c.ptB += l.timedLen - notAbove;
-                    if (hiA >= 0)
-                        c.dokuPtA += neg;
-                    else
-                        c.dokuPtB += l.timedLen - neg;
-                    for (int f = 0; f < l.fixedLen; ++f)
-                        CountOne(hiA, poolFixed_[l.fixedAt + static_cast<size_t>(f)], 1, c);
-                    CountOne(hiA, carried, l.lead, c);
-                }
-                hiB = ListEnd(b, gb, l, shiftB, carried);
-            }
-        }
-    }
-    for (int run : markedA_) metA_[static_cast<size_t>(run)] = 0;
-    for (int run : markedB_) metB_[static_cast<size_t>(run)] = 0;
-    last_ = c;
-
+void CompareEngine::WriteCounts(const PairArgs& p, const PairCounts& c) {
     RaceAnalysis& an = shell_.day().raceAnalysis[static_cast<size_t>(p.race)];
     const size_t pi = static_cast<size_t>(p.pair - 1);
     const size_t ha = static_cast<size_t>(p.horseA - 1);
@@ -352,6 +137,155 @@ void CompareEngine::Search2BaDirect(const PairArgs& p) {
         .pairDirect[static_cast<size_t>(p.pair - 1)] = g ? g->seqLen : 0;
 }
 
+bool CompareEngine::MakeJob(const PairArgs& p, std::unordered_map<const HorseHistory*, int>& dates,
+                            PairJob& job) {
+    job = PairJob{};
+    job.pair = &p;
+    const std::string keyA = NameKey(p.nameA);
+    const std::string keyB = NameKey(p.nameB);
+    if (!ValidSlots(p) || !Comparable(p, keyA, keyB)) return true;  // neither writes
+    const bool count = p.weightA > 0 && p.weightB > 0;
+    HorseHistory* a = nullptr;
+    HorseHistory* b = nullptr;
+    try {
+        // In the order Search2Ba reads them.
+        a = &History(p.idA);
+        if (count) b = &History(p.idB);
+    } catch (...) {
+        return false;
+    }
+    if (!a->Found()) return true;
+    const int raceDate = RaceDateOf(shell_.day(), p.race);
+    // The groups of h for the race date, unless another job of the batch uses other ones.
+    auto groups = [&](HorseHistory& h) -> const DayGroups* {
+        auto [it, fresh] = dates.emplace(&h, raceDate);
+        if (!fresh && it->second != raceDate) return nullptr;
+        return &Groups(h, raceDate);
+    };
+    const int idA = names_.Find(keyA);
+    const int idB = names_.Find(keyB);
+    if (count && b->Found()) {
+        const DayGroups* ga = groups(*a);
+        const DayGroups* gb = ga ? groups(*b) : nullptr;
+        if (!gb) return false;
+        job.count = true;
+        job.a = {a, ga, idA, p.weightA};
+        job.b = {b, gb, idB, p.weightB};
+        job.raceDate = raceDate;
+    }
+    job.direct = true;
+    if (idB != NameTable::kNoName) {
+        const DayGroups* g = groups(*a);
+        if (!g) return false;
+        const NameGroup* met = g->Find(idB);
+        job.directCount = met ? met->seqLen : 0;
+    }
+    return true;
+}
+
+void CompareEngine::CountJobs() {
+    const size_t n = jobs_.size();
+    const size_t nameIds = static_cast<size_t>(names_.Size());
+    std::atomic<size_t> next{0};
+    auto count = [this, n, nameIds, &next](int worker) {
+        PairScratch& s = scratch_[static_cast<size_t>(worker)];
+        for (size_t i; (i = next.fetch_add(1)) < n;) {
+            PairJob& j = jobs_[i];
+            if (j.count) j.counts = CountPair(j.a, j.b, j.raceDate, nameIds, s);
+        }
+    };
+    if (n < 2) {
+        count(0);
+        return;
+    }
+    RunOnWorkers(count, [&] {
+        const size_t begun = std::min(next.load(), n);
+        if (begun > 0 && labelSink_) {
+            const PairArgs& p = *jobs_[begun - 1].pair;
+            labelSink_(NameKey(p.nameA) + "vs" + NameKey(p.nameB));
+        }
+    });
+}
+
+void CompareEngine::ComparePairs(const std::vector<PairArgs>& pairs) {
+    size_t at = 0;
+    std::unordered_map<const HorseHistory*, int> dates;
+    while (at < pairs.size()) {
+        if (!pool_) {
+            Search2Ba(pairs[at]);
+            Search2BaDirect(pairs[at]);
+            ++at;
+            continue;
+        }
+        // A batch of pairs ready to be counted at the same time, up to one that is not.
+        jobs_.clear();
+        dates.clear();
+        for (; at < pairs.size(); ++at) {
+            PairJob job;
+            if (!MakeJob(pairs[at], dates, job)) break;
+            jobs_.push_back(job);
+        }
+        CountJobs();
+        for (const PairJob& j : jobs_) {
+            if (j.count) {
+                last_ = j.counts;
+                WriteCounts(*j.pair, j.counts);
+            }
+            if (j.direct)
+                shell_.day()
+                    .raceAnalysis[static_cast<size_t>(j.pair->race)]
+                    .pairDirect[static_cast<size_t>(j.pair->pair - 1)] = j.directCount;
+        }
+        if (!jobs_.empty()) ShowPair(*jobs_.back().pair);
+        // The pair that ended the batch is taken alone: its file is read again (and fails
+        // there, as it would have), or its groups are remade for its date.
+        if (at < pairs.size()) {
+            Search2Ba(pairs[at]);
+            Search2BaDirect(pairs[at]);
+            ++at;
+        }
+    }
+}
+
+void CompareEngine::Preload(const std::vector<std::pair<std::string, int>>& horses) {
+    if (!pool_) return;
+    struct Ahead {
+        std::string blood;
+        int raceDate;
+        std::unique_ptr<HorseHistory> history;
+    };
+    std::vector<Ahead> todo;
+    std::unordered_set<std::string> seen;
+    for (const auto& [blood, raceDate] : horses)
+        if (!histories_.count(blood) && seen.insert(blood).second)
+            todo.push_back({blood, raceDate, nullptr});
+    std::atomic<size_t> next{0};
+    std::vector<std::vector<int>> scratch(static_cast<size_t>(pool_->Workers()));
+    RunOnWorkers(
+        [&](int worker) {
+            std::vector<int>& groupScratch = scratch[static_cast<size_t>(worker)];
+            for (size_t i; (i = next.fetch_add(1)) < todo.size();) {
+                Ahead& t = todo[i];
+                try {
+                    auto h = std::make_unique<HorseHistory>(shell_.folder(), t.blood);
+                    const size_t ids = static_cast<size_t>(h->NameIds(names_));
+                    if (groupScratch.size() < ids) groupScratch.resize(ids, -1);
+                    h->Groups(t.raceDate, groupScratch);
+                    t.history = std::move(h);
+                } catch (...) {
+                    // Left to the pair that needs the file, which then fails as it would have.
+                }
+            }
+        },
+        [] {});
+    // Named in the order given, so that the ids never depend on the workers.
+    for (Ahead& t : todo) {
+        if (!t.history) continue;
+        t.history->Bind(names_);
+        histories_[t.blood] = std::move(t.history);
+    }
+}
+
 PairArgs PairOfRunners(const RaceDay& day, int race, int i, int j) {
     const SeRecord a(day.runnerTable.At(race, i));
     const SeRecord b(day.runnerTable.At(race, j));
@@ -367,6 +301,23 @@ PairArgs PairOfRunners(const RaceDay& day, int race, int i, int j) {
     pair.weightA = a.CarriedWeight() / 10.0;
     pair.weightB = b.CarriedWeight() / 10.0;
     return pair;
+}
+
+std::vector<PairArgs> PairsOfRace(const RaceDay& day, int race) {
+    const int n = day.RegisteredRunners(race);
+    std::vector<PairArgs> pairs;
+    if (n > 1) pairs.reserve(static_cast<size_t>(n * (n - 1) / 2));
+    for (int i = 0; i < n; ++i)
+        for (int j = i + 1; j < n; ++j) pairs.push_back(PairOfRunners(day, race, i, j));
+    return pairs;
+}
+
+std::vector<std::pair<std::string, int>> HorsesOfRace(const RaceDay& day, int race) {
+    std::vector<std::pair<std::string, int>> horses;
+    const int date = RaceDateOf(day, race);
+    for (int i = 0; i < day.RegisteredRunners(race); ++i)
+        horses.emplace_back(SeRecord(day.runnerTable.At(race, i)).BloodNumber(), date);
+    return horses;
 }
 
 }  // namespace sorvane

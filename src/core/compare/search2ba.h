@@ -9,8 +9,10 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/task_pool.h"
 #include "compare/compare_rules.h"
 #include "compare/horse_history.h"
+#include "compare/pair_count.h"
 
 namespace sorvane {
 
@@ -34,13 +36,22 @@ class RaceDay;
 // The pair of runner slots i < j of a race as the race comparison hands it to the engine: the
 // names and numbers of their SE records, the pair number and today's weights in kilograms.
 PairArgs PairOfRunners(const RaceDay& day, int race, int i, int j);
+// Every pair of a race's runners in the order the race comparison takes them: runner slots
+// i < j, i outer.
+std::vector<PairArgs> PairsOfRace(const RaceDay& day, int race);
+// The blood numbers of a race's runners with the race date, as CompareEngine::Preload takes
+// them.
+std::vector<std::pair<std::string, int>> HorsesOfRace(const RaceDay& day, int race);
 
 // Compares the pairs of one run of comparisons (an all-race comparison, say) on data read
 // once; it lives no longer than that run, so files changed between runs are read afresh.
-// Each horse's past-run file is read and indexed the first time a pair needs it.
+// Each horse's past-run file is read and indexed the first time a pair needs it, or ahead by
+// Preload.
 class CompareEngine {
   public:
-    explicit CompareEngine(AppShell& shell);
+    // `workers` threads read files in Preload and count pairs in ComparePairs; with 1 all the
+    // work is done on the calling thread. Results never depend on the number.
+    explicit CompareEngine(AppShell& shell, int workers = 1);
     CompareEngine(const CompareEngine&) = delete;
     CompareEngine& operator=(const CompareEngine&) = delete;
     ~CompareEngine();
@@ -50,6 +61,16 @@ class CompareEngine {
     void Search2Ba(const PairArgs& pair);
     // PairDirect of the pair: meetings of A and B in A's file before the race date.
     void Search2BaDirect(const PairArgs& pair);
+    // Search2Ba and Search2BaDirect of every pair, one pair after the other as far as anything
+    // outside can tell: the same writes, applied in the pairs' order, and a file that cannot
+    // be read fails at the same pair. The pairs are counted on the workers meanwhile; the
+    // calling thread shows the latest pair begun and lets window messages run every 50 ms,
+    // and shows the last pair at the end (pairs going faster than that are not all shown).
+    void ComparePairs(const std::vector<PairArgs>& pairs);
+    // Reads and indexes the files of these horses (blood number, race date) ahead, on the
+    // workers, with their groups for the date. A file that cannot be read is left to the
+    // pair that needs it, so that it fails there.
+    void Preload(const std::vector<std::pair<std::string, int>>& horses);
 
     // Receives A's key + "vs" + B's key before every pair (the progress window's LabelUma).
     void SetPairLabelSink(std::function<void(const std::string&)> sink) {
@@ -59,34 +80,32 @@ class CompareEngine {
     const PairCounts& LastCounts() const { return last_; }
 
   private:
-    // What B's list of one common opponent X gives in the current pair: its comparison
-    // margins (timed entries, sorted), the untimed entries that take the margin of the
-    // instance before them (`lead` of them start the list, the others follow a timed entry
-    // and are fixed), and where the list came from.
-    struct OpponentList {
-        uint32_t stamp = 0;  // the pair it belongs to
-        int instances = 0;   // per entry of A against X
-        int lead = 0;
-        size_t timedAt = 0;  // in poolTimed_
-        int timedLen = 0;
-        size_t fixedAt = 0;  // in poolFixed_
-        int fixedLen = 0;
-        const NameGroup* group = nullptr;  // B's group of X
-        bool filtered = false;             // some of B's entries against X were dropped
+    // A pair of ComparePairs made ready on the calling thread: what Search2Ba counts (when
+    // `count`) and what Search2BaDirect writes (when `direct`).
+    struct PairJob {
+        const PairArgs* pair = nullptr;
+        bool count = false;
+        PairSide a, b;
+        int raceDate = 0;
+        bool direct = false;
+        int directCount = 0;
+        PairCounts counts;
     };
     HorseHistory& History(const std::string& blood);
     const DayGroups& Groups(HorseHistory& h, int raceDate);
-    // Marks the records of h in which both names ran (met[i] = 1) and every name in them.
-    void MarkMeetings(HorseHistory& h, const DayGroups& g, int name, int other,
-                      std::vector<uint8_t>& met, std::vector<uint32_t>& dirty,
-                      std::vector<int>& marked);
-    // B's list of X in the current pair; instances 0 when X has no usable entry.
-    void MakeList(const HorseHistory& b, const DayGroups& gb, const NameGroup& xb, double shiftB,
-                  OpponentList& l);
-    // 比差 of the last instance of B's list in the current pair, given the one before it.
-    double ListEnd(const HorseHistory& b, const DayGroups& gb, const OpponentList& l, double shiftB,
-                   double carried) const;
+    // The job of a pair whose histories are read and whose groups for the race date may be
+    // made without remaking groups another job of the batch (ids in `dates`) uses; false
+    // otherwise, and for a pair whose file cannot be read.
+    bool MakeJob(const PairArgs& p, std::unordered_map<const HorseHistory*, int>& dates,
+                 PairJob& job);
+    // Counts jobs_ on the workers, the calling thread showing progress meanwhile.
+    void CountJobs();
+    // task(worker) on every worker; meanwhile the calling thread calls progress() and lets
+    // window messages run every 50 ms.
+    void RunOnWorkers(const std::function<void(int)>& task, const std::function<void()>& progress);
+    void WriteCounts(const PairArgs& p, const PairCounts& c);
     void ShowPair(const std::string& keyA, const std::string& keyB);
+    void ShowPair(const PairArgs& p);
     // Lets pending window messages run, at most every 50 ms.
     void Pump();
 
@@ -96,15 +115,10 @@ class CompareEngine {
     std::function<void(const std::string&)> labelSink_;
     std::chrono::steady_clock::time_point lastPump_;
     PairCounts last_;
-    // Scratch of one pair, indexed by name id or record; the stamp tells the pair.
-    uint32_t stamp_ = 0;
     std::vector<int> groupScratch_;
-    std::vector<uint32_t> dirtyA_, dirtyB_;           // names met in a race of A and B
-    std::vector<std::pair<uint32_t, int>> groupOfB_;  // B's group of a name
-    std::vector<OpponentList> lists_;
-    std::vector<uint8_t> metA_, metB_;  // records of a race of A and B
-    std::vector<int> markedA_, markedB_;
-    std::vector<double> poolTimed_, poolFixed_, poolA_;
+    std::unique_ptr<TaskPool> pool_;    // null with one worker
+    std::vector<PairScratch> scratch_;  // one per worker; [0] for the calling thread
+    std::vector<PairJob> jobs_;
 };
 
 }  // namespace sorvane

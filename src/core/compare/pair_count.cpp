@@ -1,0 +1,264 @@
+#include "compare/pair_count.h"
+
+#include <algorithm>
+
+namespace sorvane {
+namespace {
+
+// How many of the sorted values v[0, n) are below x (or not above it, with orEqual).
+int CountBelow(const double* v, int n, double x, bool orEqual) {
+    return static_cast<int>(
+        (orEqual ? std::upper_bound(v, v + n, x) : std::lower_bound(v, v + n, x)) - v);
+}
+
+// Adds the counts of every entry of A (comparison margins a[0, an), sorted) against every
+// value of B (comparison margins e[0, en), sorted): two merges, one for "B below A" and one
+// for "B not above A".
+void CountSorted(const double* a, int an, const double* e, int en, PairCounts& c) {
+    const int negB = CountBelow(e, en, 0.0, false);
+    const int negA = CountBelow(a, an, 0.0, false);
+    // Branch-free merges: a mispredicted branch costs more than the comparison. The two
+    // merges run interleaved while both have entries left, so that their dependency chains
+    // (load, compare, index) overlap instead of following each other.
+    long below = 0;
+    long notAbove = 0;
+    int i1 = 0;
+    int j1 = 0;
+    int i2 = 0;
+    int j2 = 0;
+    while (i1 < an && j1 < en && i2 < an && j2 < en) {
+        const bool f1 = e[j1] < a[i1];
+        below += f1 ? 0 : j1;
+        j1 += f1;
+        i1 += !f1;
+        const bool f2 = e[j2] <= a[i2];
+        notAbove += f2 ? 0 : j2;
+        j2 += f2;
+        i2 += !f2;
+    }
+    while (i1 < an && j1 < en) {
+        const bool f1 = e[j1] < a[i1];
+        below += f1 ? 0 : j1;
+        j1 += f1;
+        i1 += !f1;
+    }
+    below += static_cast<long>(an - i1) * j1;
+    while (i2 < an && j2 < en) {
+        const bool f2 = e[j2] <= a[i2];
+        notAbove += f2 ? 0 : j2;
+        j2 += f2;
+        i2 += !f2;
+    }
+    notAbove += static_cast<long>(an - i2) * j2;
+    c.ptA += static_cast<int>(below);
+    c.ptB += static_cast<int>(static_cast<long>(an) * en - notAbove);
+    c.dokuPtA += (an - negA) * negB;
+    c.dokuPtB += negA * (en - negB);
+}
+
+// The margins v[0, n) moved by -shift into out, less those whose record runs[i] is marked
+// in met when filtered; how many were written. The order is kept, so sorted stays sorted.
+int ShiftedMargins(const double* v, const int* runs, int n, double shift, bool filtered,
+                   const std::vector<uint8_t>& met, double* out) {
+    if (!filtered) {
+        for (int i = 0; i < n; ++i) out[i] = v[i] - shift;
+        return n;
+    }
+    int kept = 0;
+    for (int i = 0; i < n; ++i) {
+        out[kept] = v[i] - shift;
+        kept += !met[static_cast<size_t>(runs[i])];
+    }
+    return kept;
+}
+
+void CountOne(double hiA, double hiB, int times, PairCounts& c) {
+    InstanceOutcome o = OutcomeOf(hiA, hiB);
+    c.ptA += o.ptA * times;
+    c.ptB += o.ptB * times;
+    c.dokuPtA += o.dokuPtA * times;
+    c.dokuPtB += o.dokuPtB * times;
+}
+
+using OpponentList = PairScratch::OpponentList;
+
+// Marks the records of h in which both names ran (met[i] = 1) and every name in them.
+void MarkMeetings(const HorseHistory& h, const DayGroups& g, int name, int other, uint32_t stamp,
+                  std::vector<uint8_t>& met, std::vector<uint32_t>& dirty,
+                  std::vector<int>& marked) {
+    met.resize(h.Runs().size());
+    marked.clear();
+    const NameGroup* group = name == NameTable::kNoName ? nullptr : g.Find(name);
+    if (!group) return;
+    for (int i = 0; i < group->seqLen; ++i) {
+        int run = h.Entry(g.seq[static_cast<size_t>(group->seqBegin + i)]).run;
+        const HistoryRun& r = h.Runs()[static_cast<size_t>(run)];
+        if (met[static_cast<size_t>(run)] || !h.Contains(r, other)) continue;
+        met[static_cast<size_t>(run)] = 1;
+        marked.push_back(run);
+        for (int k = 0; k < r.entryCount; ++k) {
+            int n = h.Entry(r.firstEntry + k).name;
+            if (n != NameTable::kNoName) dirty[static_cast<size_t>(n)] = stamp;
+        }
+    }
+}
+
+// B's list of X in the current pair; instances 0 when X has no usable entry.
+void MakeList(const HorseHistory& b, const DayGroups& gb, const NameGroup& xb, double shiftB,
+              PairScratch& s, OpponentList& l) {
+    l = OpponentList{};
+    l.group = &xb;
+    l.filtered = s.dirtyB[static_cast<size_t>(xb.name)] == s.stamp;
+    // The timed margins, moved to today's weights; dropping entries keeps them sorted.
+    l.timedAt = s.poolTimed.size();
+    s.poolTimed.resize(l.timedAt + static_cast<size_t>(xb.timedLen));
+    const size_t from = static_cast<size_t>(xb.timedBegin);
+    const int kept =
+        ShiftedMargins(gb.timedValue.data() + from, gb.timedRun.data() + from, xb.timedLen, shiftB,
+                       l.filtered, s.metB, s.poolTimed.data() + l.timedAt);
+    s.poolTimed.resize(l.timedAt + static_cast<size_t>(kept));
+    l.timedLen = static_cast<int>(s.poolTimed.size() - l.timedAt);
+    l.fixedAt = s.poolFixed.size();
+    if (xb.anyUntimed && !l.filtered) {
+        l.lead = xb.lead;
+        for (int i = 0; i < xb.fixedLen; ++i)
+            s.poolFixed.push_back(gb.fixedValue[static_cast<size_t>(xb.fixedBegin + i)] - shiftB);
+    } else if (xb.anyUntimed) {
+        bool timed = false;
+        double last = 0;
+        for (int i = 0; i < xb.seqLen; ++i) {
+            const HistoryEntry& y = b.Entry(gb.seq[static_cast<size_t>(xb.seqBegin + i)]);
+            if (s.metB[static_cast<size_t>(y.run)]) continue;
+            if (y.timed) {
+                timed = true;
+                last = y.corrected;
+            } else if (timed) {
+                s.poolFixed.push_back(last - shiftB);
+            } else {
+                ++l.lead;
+            }
+        }
+    }
+    l.fixedLen = static_cast<int>(s.poolFixed.size() - l.fixedAt);
+    l.instances = l.timedLen + l.fixedLen + l.lead;
+}
+
+// 比差 of the last instance of B's list in the current pair, given the one before it.
+double ListEnd(const HorseHistory& b, const DayGroups& gb, const OpponentList& l, double shiftB,
+               double carried, const std::vector<uint8_t>& metB) {
+    const NameGroup& xb = *l.group;
+    if (!l.filtered) return xb.anyTimed ? xb.lastTimed - shiftB : carried;
+    for (int i = xb.seqLen - 1; i >= 0; --i) {
+        const HistoryEntry& y = b.Entry(gb.seq[static_cast<size_t>(xb.seqBegin + i)]);
+        if (!metB[static_cast<size_t>(y.run)] && y.timed) return y.corrected - shiftB;
+    }
+    return carried;
+}
+
+}  // namespace
+
+// The instances are taken in the order RA, k, RB, j, and a side without both times keeps
+// the comparison margin of the instance before, so the numbers are those of that order.
+// They are found per common opponent X instead: every entry of A against X meets B's whole
+// list for X, so where no margin is carried the counts of X follow from the sorted margins
+// of both lists. Only entries whose margins depend on the instance before (an untimed entry
+// of A, or a list of B that starts untimed) are counted in a walk in the order above.
+PairCounts CountPair(const PairSide& sa, const PairSide& sb, int raceDate, size_t nameIds,
+                     PairScratch& s) {
+    const HorseHistory& a = *sa.history;
+    const HorseHistory& b = *sb.history;
+    const DayGroups& ga = *sa.groups;
+    const DayGroups& gb = *sb.groups;
+    const int idA = sa.name;
+    const int idB = sb.name;
+    ++s.stamp;
+    if (s.dirtyA.size() < nameIds) {
+        s.dirtyA.resize(nameIds);
+        s.dirtyB.resize(nameIds);
+        s.groupOfB.resize(nameIds);
+        s.lists.resize(nameIds);
+    }
+    for (size_t i = 0; i < gb.groups.size(); ++i)
+        s.groupOfB[static_cast<size_t>(gb.groups[i].name)] = {s.stamp, static_cast<int>(i)};
+    // Races of A and B are no common-opponent races, in either file.
+    MarkMeetings(a, ga, idB, idA, s.stamp, s.metA, s.dirtyA, s.markedA);
+    MarkMeetings(b, gb, idA, idB, s.stamp, s.metB, s.dirtyB, s.markedB);
+
+    const double shiftA = (sb.weight - sa.weight) * 0.2;
+    const double shiftB = (sa.weight - sb.weight) * 0.2;
+    PairCounts c;
+    bool walk = false;
+    s.poolTimed.clear();
+    s.poolFixed.clear();
+    s.poolTimed.reserve(gb.timedValue.size());
+    s.poolFixed.reserve(gb.seq.size());
+    for (const NameGroup& xa : ga.groups) {
+        const int x = xa.name;
+        if (x == idA || x == idB) continue;
+        const auto& [stamp, gi] = s.groupOfB[static_cast<size_t>(x)];
+        if (stamp != s.stamp) continue;
+        OpponentList& l = s.lists[static_cast<size_t>(x)];
+        MakeList(b, gb, gb.groups[static_cast<size_t>(gi)], shiftB, s, l);
+        if (l.instances == 0) continue;
+        l.stamp = s.stamp;
+        if (xa.anyUntimed) walk = true;  // untimed entries of A are counted in the walk
+        if (l.lead > 0) {
+            walk = true;  // so is every entry of A against a list that starts untimed
+            continue;
+        }
+        // A's timed entries against X, moved to today's weights, in order.
+        const bool filtered = s.dirtyA[static_cast<size_t>(x)] == s.stamp;
+        s.poolA.resize(static_cast<size_t>(xa.timedLen));
+        const size_t from = static_cast<size_t>(xa.timedBegin);
+        const int kept = ShiftedMargins(ga.timedValue.data() + from, ga.timedRun.data() + from,
+                                        xa.timedLen, shiftA, filtered, s.metA, s.poolA.data());
+        s.poolA.resize(static_cast<size_t>(kept));
+        const int an = static_cast<int>(s.poolA.size());
+        c.instances += an * l.instances;
+        CountSorted(s.poolA.data(), an, s.poolTimed.data() + l.timedAt, l.timedLen, c);
+        for (int f = 0; f < l.fixedLen; ++f)
+            for (double hiA : s.poolA)
+                CountOne(hiA, s.poolFixed[l.fixedAt + static_cast<size_t>(f)], 1, c);
+    }
+
+    if (walk) {
+        // The carried margins, through every instance in order; counted here are only the
+        // entries left out above.
+        double hiA = 0;
+        double hiB = 0;
+        for (size_t ra = 0; ra < a.Runs().size(); ++ra) {
+            const HistoryRun& run = a.Runs()[ra];
+            if (!run.Qualifies(raceDate) || run.entryCount < 1 || s.metA[ra]) continue;
+            for (int k = 0; k < run.entryCount; ++k) {
+                const HistoryEntry& x = a.Entry(run.firstEntry + k);
+                if (x.name == NameTable::kNoName || x.name == idA || x.name == idB) continue;
+                const OpponentList& l = s.lists[static_cast<size_t>(x.name)];
+                if (l.stamp != s.stamp) continue;
+                if (x.timed) hiA = x.corrected - shiftA;
+                const double carried = hiB;
+                if (!x.timed || l.lead > 0) {
+                    const double* t = s.poolTimed.data() + l.timedAt;
+                    int below = CountBelow(t, l.timedLen, hiA, false);
+                    int notAbove = CountBelow(t, l.timedLen, hiA, true);
+                    int neg = CountBelow(t, l.timedLen, 0.0, false);
+                    c.instances += l.instances;
+                    c.ptA += below;
+                    c.ptB += l.timedLen - notAbove;
+                    if (hiA >= 0)
+                        c.dokuPtA += neg;
+                    else
+                        c.dokuPtB += l.timedLen - neg;
+                    for (int f = 0; f < l.fixedLen; ++f)
+                        CountOne(hiA, s.poolFixed[l.fixedAt + static_cast<size_t>(f)], 1, c);
+                    CountOne(hiA, carried, l.lead, c);
+                }
+                hiB = ListEnd(b, gb, l, shiftB, carried, s.metB);
+            }
+        }
+    }
+    for (int run : s.markedA) s.metA[static_cast<size_t>(run)] = 0;
+    for (int run : s.markedB) s.metB[static_cast<size_t>(run)] = 0;
+    return c;
+}
+
+}  // namespace sorvane
