@@ -64,6 +64,25 @@ TEST(AtomicWrite, ReplacesWholeAndLeavesNoTemporaries) {
     EXPECT_FALSE(ReadWholeFile(t.path() / "none.txt", back));
 }
 
+// Lines written straight from the strings give the joined content, also past the most
+// pieces one write call takes (two per line) and with empty lines.
+TEST(AtomicWrite, LinesGiveTheirJoinedContent) {
+    TempDir t;
+    std::vector<std::string> many;
+    for (int i = 0; i < 1500; ++i) many.push_back(i % 7 == 0 ? "" : std::string(i % 300, 'x'));
+    const std::vector<std::vector<std::string>> cases = {
+        {}, {""}, {"a"}, {"abc", "", "de"}, many, std::vector<std::string>(513, "q")};
+    for (size_t i = 0; i < cases.size(); ++i) {
+        fs::path p = t.path() / ("lines" + std::to_string(i));
+        WriteLinesAtomic(p, cases[i]);
+        std::string back;
+        ASSERT_TRUE(ReadWholeFile(p, back));
+        EXPECT_EQ(back, JoinLines(cases[i])) << i;
+        EXPECT_EQ(back.size(), LinesContentBytes(cases[i])) << i;
+    }
+    EXPECT_THROW(WriteLinesAtomic(t.path() / "no" / "such", {"a"}), FileError);
+}
+
 // One buffer read file after file: each read gives exactly that file, whether it is longer
 // or shorter than the one before, empty, or missing.
 TEST(FileBuffer, EachReadHoldsExactlyItsFile) {

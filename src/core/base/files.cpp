@@ -2,8 +2,10 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -198,25 +200,51 @@ bool FileBuffer::Read(const fs::path& path) {
     return found;
 }
 
-void WriteFileAtomic(const fs::path& path, std::string_view data) {
+namespace {
+
+// Writes the pieces pieces[0, n) one after another to fd, in calls of at most kMaxPieces
+// pieces; false with errno set when a write fails. A short write resumes where it stopped.
+bool WritePieces(int fd, iovec* pieces, size_t n) {
+    constexpr size_t kMaxPieces = 1024;  // IOV_MAX on Linux
+    while (n > 0) {
+        while (n > 0 && pieces->iov_len == 0) {
+            ++pieces;
+            --n;
+        }
+        if (n == 0) break;
+        ssize_t w = ::writev(fd, pieces, static_cast<int>(std::min(n, kMaxPieces)));
+        if (w < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        auto done = static_cast<size_t>(w);
+        while (n > 0 && done >= pieces->iov_len) {
+            done -= pieces->iov_len;
+            ++pieces;
+            --n;
+        }
+        if (n > 0) {
+            pieces->iov_base = static_cast<char*>(pieces->iov_base) + done;
+            pieces->iov_len -= done;
+        }
+    }
+    return true;
+}
+
+// The atomic replace around a body that writes the whole content to the temporary file's fd
+// (false with errno set on a failure).
+template <typename Body>
+void ReplaceAtomic(const fs::path& path, Body body) {
     fs::path tmpl = path;
     tmpl += ".tmpXXXXXX";
     std::string name = tmpl.string();
     int fd = ::mkstemp(name.data());
     if (fd < 0) throw FileError(std::string("cannot create: ") + std::strerror(errno), path);
-    const char* p = data.data();
-    size_t left = data.size();
-    while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            int e = errno;
-            ::close(fd);
-            ::unlink(name.c_str());
-            throw FileError(std::string("cannot write: ") + std::strerror(e), path);
-        }
-        p += n;
-        left -= static_cast<size_t>(n);
+    if (!body(fd)) {
+        int e = errno;
+        ::close(fd);
+        ::unlink(name.c_str());
+        throw FileError(std::string("cannot write: ") + std::strerror(e), path);
     }
     // mkstemp creates 0600; day files and settings are ordinary user files.
     ::fchmod(fd, 0644);
@@ -225,6 +253,35 @@ void WriteFileAtomic(const fs::path& path, std::string_view data) {
         ::unlink(name.c_str());
         throw FileError(std::string("cannot replace: ") + std::strerror(e), path);
     }
+}
+
+}  // namespace
+
+void WriteFileAtomic(const fs::path& path, std::string_view data) {
+    ReplaceAtomic(path, [data](int fd) {
+        iovec piece{const_cast<char*>(data.data()), data.size()};
+        return WritePieces(fd, &piece, 1);
+    });
+}
+
+void WriteLinesAtomic(const fs::path& path, const std::vector<std::string>& lines) {
+    // Straight from the lines, each followed by CR LF: no joined copy of the content.
+    static const char kLineEnd[] = "\r\n";
+    ReplaceAtomic(path, [&lines](int fd) {
+        std::vector<iovec> pieces;
+        pieces.reserve(lines.size() * 2);
+        for (const std::string& l : lines) {
+            pieces.push_back({const_cast<char*>(l.data()), l.size()});
+            pieces.push_back({const_cast<char*>(kLineEnd), 2});
+        }
+        return WritePieces(fd, pieces.data(), pieces.size());
+    });
+}
+
+size_t LinesContentBytes(const std::vector<std::string>& lines) {
+    size_t n = 0;
+    for (const std::string& l : lines) n += l.size() + 2;
+    return n;
 }
 
 std::vector<std::string> SplitLines(std::string_view text) {
@@ -267,7 +324,7 @@ bool ReadLines(const fs::path& path, std::vector<std::string>& lines) {
 }
 
 void WriteLines(const fs::path& path, const std::vector<std::string>& lines) {
-    WriteFileAtomic(path, JoinLines(lines));
+    WriteLinesAtomic(path, lines);
 }
 
 std::vector<std::string_view> SplitRecords(std::string_view data, size_t recordSize) {

@@ -83,6 +83,10 @@ class FileBuffer {
 // Writes data to a temporary file in the same folder, flushes it and renames it over path, so
 // readers and a crash see either the old or the new file, never a mix. Throws FileError.
 void WriteFileAtomic(const fs::path& path, std::string_view data);
+// The same for the content JoinLines(lines) would give, written from the lines themselves.
+void WriteLinesAtomic(const fs::path& path, const std::vector<std::string>& lines);
+// The length of that content.
+size_t LinesContentBytes(const std::vector<std::string>& lines);
 
 // Splits text into lines at CR LF (a lone LF also ends a line); a final line ending does not
 // start a further empty line.

@@ -80,7 +80,8 @@ class RecordStore {
     // written are first added to the pending past-run build. Throws FileError.
     void Flush();
     // The same, returning once the files are queued to the background writers (without
-    // writers, as Flush). A failure of a write shows at the next StartFlush or Flush.
+    // writers, as Flush). A failure of a write shows at the next StartFlush or Flush, or at
+    // a Put into a file still being written (which waits for the writes first).
     void StartFlush();
 
     // The RA day file names that received an RA record of data kind "7" (sorted, unique):

@@ -30,7 +30,10 @@ bool DayStore::Exists(const std::string& fileName) {
 
 DayStore::Entry& DayStore::Load(const std::string& fileName, bool runner) {
     auto it = files_.find(fileName);
-    if (it != files_.end()) return it->second;
+    if (it != files_.end()) {
+        if (it->second.inFlight) SettleWrites();
+        return it->second;
+    }
     Entry e;
     e.runner = runner;
     e.path = data_.Resolve(fileName, &e.exists);
@@ -69,13 +72,24 @@ size_t DayStore::DirtyFiles() const {
     return n;
 }
 
-void DayStore::Flush() {
-    StartFlush();
+void DayStore::SettleWrites() {
+    struct Release {
+        std::vector<Entry*>& entries;
+        ~Release() {
+            for (Entry* e : entries) e->inFlight = false;
+            entries.clear();
+        }
+    } release{inFlight_};
     writer_.Wait();
 }
 
+void DayStore::Flush() {
+    StartFlush();
+    SettleWrites();
+}
+
 void DayStore::StartFlush() {
-    writer_.Wait();
+    SettleWrites();
     for (auto& [name, e] : files_) {
         if (!e.dirty) continue;
         if (!e.runner) {
@@ -84,7 +98,13 @@ void DayStore::StartFlush() {
             if (e.rule.dropBlankFirst) DropBlankFirstLines(e.lines, e.puts);
             bytes_ -= before - LinesBytes(e.lines);
         }
-        writer_.Write(e.path, JoinLines(e.lines));
+        // The lines are written from where they are; the next change of this file, the next
+        // flush or a drop waits for that write first.
+        writer_.WriteLines(e.path, e.lines);
+        if (writer_.Background()) {
+            e.inFlight = true;
+            inFlight_.push_back(&e);
+        }
         if (!e.exists) {
             data_.Added(name);
             e.exists = true;
@@ -96,7 +116,7 @@ void DayStore::StartFlush() {
 }
 
 void DayStore::Drop() {
-    writer_.Wait();
+    SettleWrites();
     for (auto it = files_.begin(); it != files_.end();) {
         if (it->second.dirty) {
             ++it;

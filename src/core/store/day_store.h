@@ -65,15 +65,21 @@ class DayStore {
         KeyedRule rule;
         std::vector<std::string> lines;
         bool dirty = false;
-        int puts = 0;  // records applied since the last flush
+        int puts = 0;           // records applied since the last flush
+        bool inFlight = false;  // its lines are being written from: not to be changed
     };
+    // The file's entry, ready to be changed: when its lines are still being written, the
+    // writes in flight are waited for first.
     Entry& Load(const std::string& fileName, bool runner);
+    // Waits for the writes in flight (throwing the first failure) and frees their lines.
+    void SettleWrites();
 
     FolderIndex data_;
     std::unordered_map<std::string, Entry> files_;
     size_t bytes_ = 0;
     int filesWritten_ = 0;
-    FileWriter writer_;
+    std::vector<Entry*> inFlight_;  // entries whose lines the writers hold (nodes stay put)
+    FileWriter writer_;             // last, so that it has waited before the lines go
 };
 
 size_t LinesBytes(const std::vector<std::string>& lines);

@@ -30,12 +30,7 @@ void FileWriter::Done(size_t bytes, bool failed) {
     drained_.notify_all();
 }
 
-void FileWriter::Write(fs::path path, std::string content) {
-    if (!pool_) {
-        WriteFileAtomic(path, content);
-        return;
-    }
-    const size_t bytes = content.size();
+void FileWriter::Queue(size_t bytes, std::function<void()> body) {
     {
         std::unique_lock lock(mutex_);
         drained_.wait(lock, [&] {
@@ -50,15 +45,35 @@ void FileWriter::Write(fs::path path, std::string content) {
         failed_.store(false, std::memory_order_relaxed);
         queued_.fetch_add(bytes, std::memory_order_relaxed);
     }
-    pool_->Submit([this, path = std::move(path), content = std::move(content), bytes] {
+    pool_->Submit([this, body = std::move(body), bytes] {
         try {
-            WriteFileAtomic(path, content);
+            body();
         } catch (...) {
             Done(bytes, true);
             throw;  // kept by the pool for the next Wait
         }
         Done(bytes, false);
     });
+}
+
+void FileWriter::Write(fs::path path, std::string content) {
+    if (!pool_) {
+        WriteFileAtomic(path, content);
+        return;
+    }
+    const size_t bytes = content.size();
+    Queue(bytes, [path = std::move(path), content = std::move(content)] {
+        WriteFileAtomic(path, content);
+    });
+}
+
+void FileWriter::WriteLines(fs::path path, const std::vector<std::string>& lines) {
+    if (!pool_) {
+        WriteLinesAtomic(path, lines);
+        return;
+    }
+    Queue(LinesContentBytes(lines),
+          [path = std::move(path), &lines] { WriteLinesAtomic(path, lines); });
 }
 
 void FileWriter::Wait() {

@@ -4,9 +4,11 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "base/files.h"
 #include "base/task_pool.h"
@@ -33,6 +35,9 @@ class FileWriter {
     // workers; with workers, a queued write that failed is thrown by the next Write or Wait
     // (the first failure; nothing more is queued once one is known).
     void Write(fs::path path, std::string content);
+    // Writes the lines, each followed by CR LF, the same way, from the caller's lines: they
+    // must stay as they are, and in place, until the next Wait has returned.
+    void WriteLines(fs::path path, const std::vector<std::string>& lines);
     // Returns once every write given before has ended; throws the first failure.
     void Wait();
 
@@ -41,6 +46,8 @@ class FileWriter {
     size_t QueuedBytes() const { return queued_.load(std::memory_order_relaxed); }
 
   private:
+    // Queues a write of `bytes` bytes of content done by body, once the queue has room.
+    void Queue(size_t bytes, std::function<void()> body);
     void Done(size_t bytes, bool failed);
 
     std::unique_ptr<TaskPool> pool_;

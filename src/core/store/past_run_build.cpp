@@ -154,7 +154,8 @@ void PastRunBuilder::Flush() {
             sei_.Added(h.folderName);
         }
         SortLines(h.lines);
-        writer_.Write(h.path, JoinLines(h.lines));
+        // Written from the lines themselves, which stay untouched until the Wait below.
+        writer_.WriteLines(h.path, h.lines);
         if (!h.exists) {
             sub.Added(SjisFromPath(h.path.filename()));
             h.exists = true;
