@@ -170,15 +170,33 @@ TEST(PastRunReader, LoadsByBloodNumberAndRefusesUnsafeOnes) {
     testing::TempDir tmp;
     ProgramFolder folder(tmp.path());
     fs::create_directories(tmp.path() / "sei" / "2019");
-    Race race(1, {1});
-    WriteFileAtomic(tmp.path() / "sei" / "2019" / "2019030001.kak",
-                    MakePastRunLine(race.ra, race.slots, 0) + "\r\n");
-    PastRunFile f;
-    EXPECT_TRUE(f.Load(folder, "2019030001"));  // SEI matched without regard to case
-    EXPECT_EQ(f.Count(), 1u);
-    EXPECT_FALSE(f.Load(folder, "2019030002"));
-    EXPECT_FALSE(f.Load(folder, "../../2019"));
-    EXPECT_EQ(f.Count(), 0u);
+    fs::create_directories(tmp.path() / "sei" / "2020");
+    Race race(2, {1, 2});
+    const std::string a = MakePastRunLine(race.ra, race.slots, 0) + "\r\n";
+    const std::string b = MakePastRunLine(race.ra, race.slots, 1) + "\r\n";
+    WriteFileAtomic(tmp.path() / "sei" / "2019" / "2019030001.kak", a);
+    WriteFileAtomic(tmp.path() / "sei" / "2020" / "2020030001.kak", a + b);
+    // Read whole into the file's own string, and viewed in a buffer kept across reads.
+    FileBuffer buffer;
+    for (bool buffered : {false, true}) {
+        auto load = [&](PastRunFile& f, std::string_view blood) {
+            return buffered ? f.Load(folder, blood, buffer) : f.Load(folder, blood);
+        };
+        SCOPED_TRACE(buffered ? "buffered" : "own string");
+        PastRunFile f;
+        EXPECT_TRUE(load(f, "2020030001"));
+        EXPECT_EQ(f.Count(), 2u);
+        // The shorter file after the longer one shows only its own record.
+        EXPECT_TRUE(load(f, "2019030001"));  // SEI matched without regard to case
+        EXPECT_EQ(f.Count(), 1u);
+        EXPECT_FALSE(f.Damaged());
+        EXPECT_EQ(f.Record(0).raw, std::string_view(a));
+        EXPECT_FALSE(load(f, "2019030002"));
+        EXPECT_EQ(f.Count(), 0u);
+        EXPECT_TRUE(load(f, "2019030001"));
+        EXPECT_FALSE(load(f, "../../2019"));
+        EXPECT_EQ(f.Count(), 0u);
+    }
 }
 
 }  // namespace

@@ -93,13 +93,14 @@ const NameGroup* DayGroups::Find(int name) const {
     return it != groups.end() && it->name == name ? &*it : nullptr;
 }
 
-HorseHistory::HorseHistory(const ProgramFolder& folder, std::string_view blood, NameTable& names) {
-    Read(folder, blood, names);
+HorseHistory::HorseHistory(const ProgramFolder& folder, std::string_view blood, NameTable& names,
+                           FileBuffer& buffer) {
+    Read(folder, blood, names, buffer);
 }
 
-HorseHistory::HorseHistory(const ProgramFolder& folder, std::string_view blood)
+HorseHistory::HorseHistory(const ProgramFolder& folder, std::string_view blood, FileBuffer& buffer)
     : own_(std::make_unique<NameTable>()) {
-    Read(folder, blood, *own_);
+    Read(folder, blood, *own_, buffer);
 }
 
 void HorseHistory::Bind(NameTable& names) {
@@ -116,9 +117,10 @@ void HorseHistory::Bind(NameTable& names) {
     own_.reset();
 }
 
-void HorseHistory::Read(const ProgramFolder& folder, std::string_view blood, NameTable& names) {
+void HorseHistory::Read(const ProgramFolder& folder, std::string_view blood, NameTable& names,
+                        FileBuffer& buffer) {
     PastRunFile file;
-    found_ = file.Load(folder, blood);
+    found_ = file.Load(folder, blood, buffer);
     runs_.reserve(file.Count());
     entries_.reserve(file.Count() * 12);
     for (size_t n = 0; n < file.Count(); ++n) {

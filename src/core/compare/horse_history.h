@@ -42,13 +42,15 @@ class NameTable {
     std::vector<int> slots_;  // open addressing; -1 = empty
 };
 
+// 16 bytes: a day holds millions of them, and their memory is most of what reading costs.
 struct HistoryEntry {
     int name = NameTable::kNoName;
-    int run = 0;  // index of the record holding the entry
+    int run : 31 = 0;  // index of the record holding the entry
+    bool timed : 1 = false;
     // The horse's corrected margin against this entry; valid when both times are non-zero.
     double corrected = 0;
-    bool timed = false;
 };
+static_assert(sizeof(HistoryEntry) == 16);
 
 struct HistoryRun {
     int date = -1;        // yyyymmdd, -1 when the date is not 8 digits
@@ -93,12 +95,14 @@ struct DayGroups {
 
 class HorseHistory {
   public:
-    // Reads the horse's file, its names as ids of `names`; Found() is false when there is none.
-    HorseHistory(const ProgramFolder& folder, std::string_view blood, NameTable& names);
+    // Reads the horse's file through `buffer` (only while constructing), its names as ids of
+    // `names`; Found() is false when there is none.
+    HorseHistory(const ProgramFolder& folder, std::string_view blood, NameTable& names,
+                 FileBuffer& buffer);
     // Reads the horse's file with names in a table of its own, so that histories of distinct
     // horses can be read at the same time; Bind must follow before ids are compared across
     // histories.
-    HorseHistory(const ProgramFolder& folder, std::string_view blood);
+    HorseHistory(const ProgramFolder& folder, std::string_view blood, FileBuffer& buffer);
     // Moves the names of a history read with a table of its own to ids of `names`, interned
     // in the order the file first has them (the ids the first constructor gives); groups made
     // already are kept. Nothing for a history read with `names`.
@@ -121,7 +125,8 @@ class HorseHistory {
     int NameIds(const NameTable& names) const { return own_ ? own_->Size() : names.Size(); }
 
   private:
-    void Read(const ProgramFolder& folder, std::string_view blood, NameTable& names);
+    void Read(const ProgramFolder& folder, std::string_view blood, NameTable& names,
+              FileBuffer& buffer);
 
     std::unique_ptr<NameTable> own_;  // the names until Bind
     bool found_ = false;

@@ -35,7 +35,7 @@ CompareEngine::~CompareEngine() = default;
 
 HorseHistory& CompareEngine::History(const std::string& blood) {
     auto& slot = histories_[blood];
-    if (!slot) slot = std::make_unique<HorseHistory>(shell_.folder(), blood, names_);
+    if (!slot) slot = std::make_unique<HorseHistory>(shell_.folder(), blood, names_, readBuffer_);
     return *slot;
 }
 
@@ -261,13 +261,15 @@ void CompareEngine::Preload(const std::vector<std::pair<std::string, int>>& hors
             todo.push_back({blood, raceDate, nullptr});
     std::atomic<size_t> next{0};
     std::vector<std::vector<int>> scratch(static_cast<size_t>(pool_->Workers()));
+    std::vector<FileBuffer> buffers(static_cast<size_t>(pool_->Workers()));
     RunOnWorkers(
         [&](int worker) {
             std::vector<int>& groupScratch = scratch[static_cast<size_t>(worker)];
+            FileBuffer& buffer = buffers[static_cast<size_t>(worker)];
             for (size_t i; (i = next.fetch_add(1)) < todo.size();) {
                 Ahead& t = todo[i];
                 try {
-                    auto h = std::make_unique<HorseHistory>(shell_.folder(), t.blood);
+                    auto h = std::make_unique<HorseHistory>(shell_.folder(), t.blood, buffer);
                     const size_t ids = static_cast<size_t>(h->NameIds(names_));
                     if (groupScratch.size() < ids) groupScratch.resize(ids, -1);
                     h->Groups(t.raceDate, groupScratch);

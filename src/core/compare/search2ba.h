@@ -116,6 +116,7 @@ class CompareEngine {
     std::chrono::steady_clock::time_point lastPump_;
     PairCounts last_;
     std::vector<int> groupScratch_;
+    FileBuffer readBuffer_;             // the files read on the calling thread
     std::unique_ptr<TaskPool> pool_;    // null with one worker
     std::vector<PairScratch> scratch_;  // one per worker; [0] for the calling thread
     std::vector<PairJob> jobs_;

@@ -188,24 +188,29 @@ bool IsWholePastRunRecord(std::string_view r) {
     return true;
 }
 
-PastRunFile::PastRunFile(std::string data) : data_(std::move(data)) { Scan(); }
+PastRunFile::PastRunFile(std::string data) : data_(std::move(data)) {
+    view_ = data_;
+    Scan();
+}
 
 void PastRunFile::Scan() {
     count_ = 0;
-    while ((count_ + 1) * kPastRunRecordSize <= data_.size() &&
-           IsWholePastRunRecord(
-               std::string_view(data_).substr(count_ * kPastRunRecordSize, kPastRunRecordSize)))
+    while ((count_ + 1) * kPastRunRecordSize <= view_.size() &&
+           IsWholePastRunRecord(view_.substr(count_ * kPastRunRecordSize, kPastRunRecordSize)))
         ++count_;
 }
 
 bool PastRunFile::Load(const fs::path& path) {
+    view_ = {};
     bool found = ReadWholeFile(path, data_);
+    view_ = data_;
     Scan();
     return found;
 }
 
 bool PastRunFile::Load(const ProgramFolder& folder, std::string_view blood) {
     data_.clear();
+    view_ = {};
     count_ = 0;
     if (!IsValidBloodNumber(blood)) return false;
     auto path = folder.Resolve(PastRunPath(blood));
@@ -213,10 +218,28 @@ bool PastRunFile::Load(const ProgramFolder& folder, std::string_view blood) {
     return Load(*path);
 }
 
+bool PastRunFile::Load(const ProgramFolder& folder, std::string_view blood, FileBuffer& buffer) {
+    data_.clear();
+    view_ = {};
+    count_ = 0;
+    if (!IsValidBloodNumber(blood)) return false;
+    // The names as written first, which is what resolving them finds when they exist; only
+    // a file missing under them is looked for in another spelling.
+    bool found = buffer.Read(folder.Root() / kPastRunFolder / PastRunFolderName(blood) /
+                             PastRunFileName(blood));
+    if (!found) {
+        auto path = folder.Resolve(PastRunPath(blood));
+        if (!path) return false;
+        found = buffer.Read(*path);
+    }
+    view_ = buffer.view();
+    Scan();
+    return found;
+}
+
 PastRunRecord PastRunFile::Record(size_t n) const {
     if (n >= count_) return PastRunRecord{};
-    return PastRunRecord(
-        std::string_view(data_).substr(n * kPastRunRecordSize, kPastRunRecordSize));
+    return PastRunRecord(view_.substr(n * kPastRunRecordSize, kPastRunRecordSize));
 }
 
 }  // namespace sorvane

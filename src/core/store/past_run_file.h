@@ -175,16 +175,20 @@ class PastRunFile {
     bool Load(const fs::path& path);
     // The horse's file under the program folder (false also for an invalid blood number).
     bool Load(const ProgramFolder& folder, std::string_view blood);
+    // The same, read into `buffer` and viewed there: the records stay valid while the buffer
+    // is not read again. For readers of many files, which so reuse one buffer's memory.
+    bool Load(const ProgramFolder& folder, std::string_view blood, FileBuffer& buffer);
 
     size_t Count() const { return count_; }
     // Record n (0 = oldest) for n < Count(); an empty view otherwise.
     PastRunRecord Record(size_t n) const;
     // True when bytes remain after the whole records (a short or damaged record).
-    bool Damaged() const { return count_ * kPastRunRecordSize != data_.size(); }
+    bool Damaged() const { return count_ * kPastRunRecordSize != view_.size(); }
 
   private:
     void Scan();
     std::string data_;
+    std::string_view view_;  // data_, or the buffer of the last Load with one
     size_t count_ = 0;
 };
 
