@@ -80,8 +80,9 @@ class FileBuffer {
     size_t size_ = 0;
 };
 
-// Writes data to a temporary file in the same folder, flushes it and renames it over path, so
-// readers and a crash see either the old or the new file, never a mix. Throws FileError.
+// Writes data whole to a temporary file in the same folder, closes it and renames it over path,
+// so readers and a killed process see either the old or the new file, never a mix (there is
+// no sync to the disk, which would cost more than the write itself). Throws FileError.
 void WriteFileAtomic(const fs::path& path, std::string_view data);
 // The same for the content JoinLines(lines) would give, written from the lines themselves.
 void WriteLinesAtomic(const fs::path& path, const std::vector<std::string>& lines);
