@@ -94,12 +94,14 @@ const NameGroup* DayGroups::Find(int name) const {
 }
 
 HorseHistory::HorseHistory(const ProgramFolder& folder, std::string_view blood, NameTable& names,
-                           FileBuffer& buffer) {
+                           FileBuffer& buffer, std::pmr::memory_resource* memory)
+    : runs_(memory), entries_(memory) {
     Read(folder, blood, names, buffer);
 }
 
-HorseHistory::HorseHistory(const ProgramFolder& folder, std::string_view blood, FileBuffer& buffer)
-    : own_(std::make_unique<NameTable>()) {
+HorseHistory::HorseHistory(const ProgramFolder& folder, std::string_view blood, FileBuffer& buffer,
+                           std::pmr::memory_resource* memory)
+    : own_(std::make_unique<NameTable>()), runs_(memory), entries_(memory) {
     Read(folder, blood, *own_, buffer);
 }
 
@@ -111,9 +113,11 @@ void HorseHistory::Bind(NameTable& names) {
     for (size_t i = 0; i < id.size(); ++i) id[i] = names.Intern(own_->KeyOf(static_cast<int>(i)));
     for (HistoryEntry& e : entries_)
         if (e.name != NameTable::kNoName) e.name = id[static_cast<size_t>(e.name)];
-    for (NameGroup& g : day_.groups) g.name = id[static_cast<size_t>(g.name)];
-    std::sort(day_.groups.begin(), day_.groups.end(),
-              [](const NameGroup& x, const NameGroup& y) { return x.name < y.name; });
+    if (day_) {
+        for (NameGroup& g : day_->groups) g.name = id[static_cast<size_t>(g.name)];
+        std::sort(day_->groups.begin(), day_->groups.end(),
+                  [](const NameGroup& x, const NameGroup& y) { return x.name < y.name; });
+    }
     own_.reset();
 }
 
@@ -121,40 +125,47 @@ void HorseHistory::Read(const ProgramFolder& folder, std::string_view blood, Nam
                         FileBuffer& buffer) {
     PastRunFile file;
     found_ = file.Load(folder, blood, buffer);
-    runs_.reserve(file.Count());
-    entries_.reserve(file.Count() * 12);
+    // The records first, so that the entries get exactly their room: the memory may be a
+    // monotonic one, where a vector that grows leaves its old block unused.
+    runs_.resize(file.Count());
+    size_t entries = 0;
     for (size_t n = 0; n < file.Count(); ++n) {
         PastRunRecord r = file.Record(n);
-        HistoryRun run;
+        HistoryRun& run = runs_[n];
         run.date = StrictDate(r.Date());
         run.runners = FieldNumber(r.At(pr::kRegisteredRunners));
         run.position = FieldNumber(r.At(pr::kFinishPosition));
         run.usable = run.date >= 0 && run.runners <= pr::kFieldEntries;
-        run.firstEntry = static_cast<int>(entries_.size());
+        run.firstEntry = static_cast<int>(entries);
         if (run.usable && run.runners > 0) {
-            int ownTime = Tenths(r.FinishTime());
-            int ownWeight = FieldNumber(r.At(pr::kCarriedWeight));
-            // A whole record holds all 18 entries: their fields are read in place.
-            const char* field = r.raw.data() + pr::kFieldBlockOffset;
-            for (int k = 0; k < run.runners; ++k) {
-                const char* e = field + static_cast<size_t>(k) * pr::kFieldEntrySize;
-                HistoryEntry h;
-                h.name =
-                    names.Intern(std::string_view(e + pr::kEntryName.offset, pr::kEntryName.width));
-                h.run = static_cast<int>(n);
-                int oppTime =
-                    Tenths(std::string_view(e + pr::kEntryTime.offset, pr::kEntryTime.width));
-                h.timed = ownTime != 0 && oppTime != 0;
-                if (h.timed)
-                    h.corrected =
-                        CorrectedMargin(ownTime, oppTime, ownWeight,
-                                        FieldNumber(std::string_view(e + pr::kEntryWeight.offset,
-                                                                     pr::kEntryWeight.width)));
-                entries_.push_back(h);
-            }
             run.entryCount = run.runners;
+            entries += static_cast<size_t>(run.runners);
         }
-        runs_.push_back(run);
+    }
+    entries_.reserve(entries);
+    for (size_t n = 0; n < file.Count(); ++n) {
+        const HistoryRun& run = runs_[n];
+        if (run.entryCount == 0) continue;
+        PastRunRecord r = file.Record(n);
+        int ownTime = Tenths(r.FinishTime());
+        int ownWeight = FieldNumber(r.At(pr::kCarriedWeight));
+        // A whole record holds all 18 entries: their fields are read in place.
+        const char* field = r.raw.data() + pr::kFieldBlockOffset;
+        for (int k = 0; k < run.entryCount; ++k) {
+            const char* e = field + static_cast<size_t>(k) * pr::kFieldEntrySize;
+            HistoryEntry h;
+            h.name =
+                names.Intern(std::string_view(e + pr::kEntryName.offset, pr::kEntryName.width));
+            h.run = static_cast<int>(n);
+            int oppTime = Tenths(std::string_view(e + pr::kEntryTime.offset, pr::kEntryTime.width));
+            h.timed = ownTime != 0 && oppTime != 0;
+            if (h.timed)
+                h.corrected =
+                    CorrectedMargin(ownTime, oppTime, ownWeight,
+                                    FieldNumber(std::string_view(e + pr::kEntryWeight.offset,
+                                                                 pr::kEntryWeight.width)));
+            entries_.push_back(h);
+        }
     }
 }
 
@@ -165,9 +176,10 @@ bool HorseHistory::Contains(const HistoryRun& run, int name) const {
     return false;
 }
 
-const DayGroups& HorseHistory::Groups(int raceDate, std::vector<int>& scratch) {
-    if (day_.raceDate == raceDate) return day_;
-    DayGroups d;
+const DayGroups& HorseHistory::Groups(int raceDate, std::vector<int>& scratch,
+                                      std::pmr::memory_resource* memory) {
+    if (day_ && day_->raceDate == raceDate) return *day_;
+    DayGroups d(memory);
     d.raceDate = raceDate;
     // Names in the order first met, and how many entries each has.
     std::vector<int> names;
@@ -250,8 +262,9 @@ const DayGroups& HorseHistory::Groups(int raceDate, std::vector<int>& scratch) {
         g.timedLen = static_cast<int>(d.timedValue.size()) - g.timedBegin;
         g.fixedLen = static_cast<int>(d.fixedValue.size()) - g.fixedBegin;
     }
-    day_ = std::move(d);
-    return day_;
+    day_.reset();
+    day_.emplace(std::move(d));  // moved with its memory
+    return *day_;
 }
 
 }  // namespace sorvane

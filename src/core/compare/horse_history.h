@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <memory_resource>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -83,12 +85,14 @@ struct NameGroup {
 };
 
 struct DayGroups {
+    explicit DayGroups(std::pmr::memory_resource* memory)
+        : groups(memory), seq(memory), timedValue(memory), timedRun(memory), fixedValue(memory) {}
     int raceDate = -2;  // the date they were made for
-    std::vector<NameGroup> groups;
-    std::vector<int> seq;  // entry indices
-    std::vector<double> timedValue;
-    std::vector<int> timedRun;
-    std::vector<double> fixedValue;
+    std::pmr::vector<NameGroup> groups;
+    std::pmr::vector<int> seq;  // entry indices
+    std::pmr::vector<double> timedValue;
+    std::pmr::vector<int> timedRun;
+    std::pmr::vector<double> fixedValue;
     // Group of a name id, by binary search over groups sorted by name; null if none.
     const NameGroup* Find(int name) const;
 };
@@ -96,30 +100,34 @@ struct DayGroups {
 class HorseHistory {
   public:
     // Reads the horse's file through `buffer` (only while constructing), its names as ids of
-    // `names`; Found() is false when there is none.
+    // `names`; Found() is false when there is none. The history's memory comes from `memory`,
+    // which must outlive it.
     HorseHistory(const ProgramFolder& folder, std::string_view blood, NameTable& names,
-                 FileBuffer& buffer);
+                 FileBuffer& buffer, std::pmr::memory_resource* memory);
     // Reads the horse's file with names in a table of its own, so that histories of distinct
     // horses can be read at the same time; Bind must follow before ids are compared across
     // histories.
-    HorseHistory(const ProgramFolder& folder, std::string_view blood, FileBuffer& buffer);
+    HorseHistory(const ProgramFolder& folder, std::string_view blood, FileBuffer& buffer,
+                 std::pmr::memory_resource* memory);
     // Moves the names of a history read with a table of its own to ids of `names`, interned
     // in the order the file first has them (the ids the first constructor gives); groups made
     // already are kept. Nothing for a history read with `names`.
     void Bind(NameTable& names);
 
     bool Found() const { return found_; }
-    const std::vector<HistoryRun>& Runs() const { return runs_; }
+    const std::pmr::vector<HistoryRun>& Runs() const { return runs_; }
     const HistoryEntry& Entry(int i) const { return entries_[static_cast<size_t>(i)]; }
     // True when one of the record's first `runners` entries has the name.
     bool Contains(const HistoryRun& run, int name) const;
     // The entries of the records qualifying for the race date, grouped by name (made on
     // the first call for a date and kept until another date is asked for). `scratch` maps
-    // name ids to -1, at least names.Size() long, and is left so.
-    const DayGroups& Groups(int raceDate, std::vector<int>& scratch);
+    // name ids to -1, at least names.Size() long, and is left so. The groups' memory comes
+    // from `memory`, which must outlive the history.
+    const DayGroups& Groups(int raceDate, std::vector<int>& scratch,
+                            std::pmr::memory_resource* memory);
     // The groups for the race date when they are made already, else null.
     const DayGroups* MadeGroups(int raceDate) const {
-        return day_.raceDate == raceDate ? &day_ : nullptr;
+        return day_ && day_->raceDate == raceDate ? &*day_ : nullptr;
     }
     // The size a Groups scratch must have: the ids the entries may hold.
     int NameIds(const NameTable& names) const { return own_ ? own_->Size() : names.Size(); }
@@ -130,9 +138,9 @@ class HorseHistory {
 
     std::unique_ptr<NameTable> own_;  // the names until Bind
     bool found_ = false;
-    std::vector<HistoryRun> runs_;
-    std::vector<HistoryEntry> entries_;
-    DayGroups day_;
+    std::pmr::vector<HistoryRun> runs_;
+    std::pmr::vector<HistoryEntry> entries_;
+    std::optional<DayGroups> day_;
 };
 
 }  // namespace sorvane

@@ -23,8 +23,9 @@ struct PairSide {
 };
 
 // Work space of CountPair, indexed by name id or record; the stamp tells the pair. Reused
-// from pair to pair; one per thread.
-class PairScratch {
+// from pair to pair; one per thread, each on cache lines of its own (it is written at every
+// opponent, and a line shared by two threads would bounce between them).
+class alignas(64) PairScratch {
   public:
     // What B's list of one common opponent X gives in the current pair: its comparison
     // margins (timed entries, sorted), the untimed entries that take the margin of the

@@ -30,19 +30,23 @@ CompareEngine::CompareEngine(AppShell& shell, int workers)
     : shell_(shell), lastPump_(std::chrono::steady_clock::now()) {
     if (workers > 1) pool_ = std::make_unique<TaskPool>(workers);
     scratch_.resize(static_cast<size_t>(std::max(1, workers)));
+    for (int m = 0; m < (pool_ ? 1 + workers : 1); ++m)
+        memory_.push_back(std::make_unique<BulkArena>());
 }
 CompareEngine::~CompareEngine() = default;
 
 HorseHistory& CompareEngine::History(const std::string& blood) {
     auto& slot = histories_[blood];
-    if (!slot) slot = std::make_unique<HorseHistory>(shell_.folder(), blood, names_, readBuffer_);
+    if (!slot)
+        slot = std::make_unique<HorseHistory>(shell_.folder(), blood, names_, readBuffer_,
+                                              memory_[0].get());
     return *slot;
 }
 
 const DayGroups& CompareEngine::Groups(HorseHistory& h, int raceDate) {
     if (groupScratch_.size() < static_cast<size_t>(names_.Size()))
         groupScratch_.resize(static_cast<size_t>(names_.Size()), -1);
-    return h.Groups(raceDate, groupScratch_);
+    return h.Groups(raceDate, groupScratch_, memory_[0].get());
 }
 
 void CompareEngine::ShowPair(const std::string& keyA, const std::string& keyB) {
@@ -266,13 +270,15 @@ void CompareEngine::Preload(const std::vector<std::pair<std::string, int>>& hors
         [&](int worker) {
             std::vector<int>& groupScratch = scratch[static_cast<size_t>(worker)];
             FileBuffer& buffer = buffers[static_cast<size_t>(worker)];
+            BulkArena* memory = memory_[1 + static_cast<size_t>(worker)].get();
             for (size_t i; (i = next.fetch_add(1)) < todo.size();) {
                 Ahead& t = todo[i];
                 try {
-                    auto h = std::make_unique<HorseHistory>(shell_.folder(), t.blood, buffer);
+                    auto h =
+                        std::make_unique<HorseHistory>(shell_.folder(), t.blood, buffer, memory);
                     const size_t ids = static_cast<size_t>(h->NameIds(names_));
                     if (groupScratch.size() < ids) groupScratch.resize(ids, -1);
-                    h->Groups(t.raceDate, groupScratch);
+                    h->Groups(t.raceDate, groupScratch, memory);
                     t.history = std::move(h);
                 } catch (...) {
                     // Left to the pair that needs the file, which then fails as it would have.

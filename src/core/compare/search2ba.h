@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/bulk_memory.h"
 #include "base/task_pool.h"
 #include "compare/compare_rules.h"
 #include "compare/horse_history.h"
@@ -111,6 +112,9 @@ class CompareEngine {
 
     AppShell& shell_;
     NameTable names_;
+    // The histories' memory: [0] for the calling thread, [1 + w] for worker w while reading
+    // ahead. Declared before the histories, so that it outlives them.
+    std::vector<std::unique_ptr<BulkArena>> memory_;
     std::unordered_map<std::string, std::unique_ptr<HorseHistory>> histories_;
     std::function<void(const std::string&)> labelSink_;
     std::chrono::steady_clock::time_point lastPump_;
