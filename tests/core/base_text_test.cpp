@@ -32,6 +32,30 @@ TEST(Sjis, BadBytesBecomeReplacementsNotCrashes) {
     EXPECT_TRUE(IsWellFormedSjis(Sj("馬名ﾃｽﾄ")));
 }
 
+TEST(Sjis, AsciiRunsOfEveryLengthJoinTheRestExactly) {
+    // ASCII is converted in blocks: runs of every length around a block's edge, on both sides
+    // of a two-byte character, must come out unit for unit and back byte for byte.
+    const std::string a = Sj("ア");  // U+30A2
+    for (size_t before = 0; before <= 40; ++before) {
+        for (size_t after : {0, 1, 7, 8, 9, 15, 16, 17, 33}) {
+            std::string sjis;
+            std::u16string expected;
+            for (size_t k = 0; k < before; ++k) {
+                sjis += static_cast<char>('0' + k % 10);
+                expected += static_cast<char16_t>('0' + k % 10);
+            }
+            sjis += a;
+            expected += u'\u30A2';
+            for (size_t k = 0; k < after; ++k) {
+                sjis += static_cast<char>('A' + k % 26);
+                expected += static_cast<char16_t>('A' + k % 26);
+            }
+            ASSERT_EQ(Utf16FromSjis(sjis), expected) << before << " " << after;
+            ASSERT_EQ(SjisFromUtf16(expected), sjis) << before << " " << after;
+        }
+    }
+}
+
 TEST(Sjis, ReusedBuffersConvertLikeFreshOnes) {
     // The link converts every record into the same two buffers: a long earlier record must
     // leave nothing behind, and the ASCII start (longer than one 64-byte block) must join the

@@ -11,6 +11,10 @@
 #include <cerrno>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace sorvane {
 namespace {
 
@@ -105,19 +109,68 @@ size_t SkipUtf16(const char* p, size_t left) {
     return 2;
 }
 
-// Length of the leading run of ASCII. Blocks of 64 are tested with one OR (which the compiler
-// vectorises) before the exact position is looked for.
-template <typename Ch>
-size_t AsciiPrefix(const Ch* p, size_t n) {
+// The ASCII runs of a record are widened and narrowed 16 characters at a time (SSE2 is part
+// of every x86-64; elsewhere the plain loops serve): a day's feed is hundreds of MB of mostly
+// ASCII odds, converted once each way.
+
+// Length of the leading run of ASCII bytes.
+size_t AsciiPrefix(const char* p, size_t n) {
     size_t i = 0;
-    while (i + 64 <= n) {
-        unsigned acc = 0;
-        for (size_t k = 0; k < 64; ++k) acc |= static_cast<unsigned>(p[i + k]);
-        if ((acc & ~0x7Fu) != 0) break;
-        i += 64;
+#if defined(__SSE2__)
+    for (; i + 16 <= n; i += 16) {
+        const int high =
+            _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)));
+        if (high != 0)
+            return i + static_cast<size_t>(std::countr_zero(static_cast<unsigned>(high)));
     }
-    while (i < n && (static_cast<unsigned>(p[i]) & ~0x7Fu) == 0) ++i;
+#endif
+    while (i < n && (static_cast<unsigned char>(p[i]) & 0x80) == 0) ++i;
     return i;
+}
+
+// Length of the leading run of UTF-16 units below 0x80.
+size_t AsciiPrefix(const char16_t* p, size_t n) {
+    size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i above = _mm_set1_epi16(static_cast<short>(0xFF80));
+    const __m128i zero = _mm_setzero_si128();
+    for (; i + 8 <= n; i += 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        // Two mask bits per unit, set where the unit is ASCII.
+        const unsigned ascii = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(v, above), zero)));
+        if (ascii != 0xFFFF) return i + static_cast<size_t>(std::countr_one(ascii)) / 2;
+    }
+#endif
+    while (i < n && p[i] < 0x80) ++i;
+    return i;
+}
+
+// d[k] = s[k] for n ASCII bytes.
+void WidenAscii(const char* s, size_t n, char16_t* d) {
+    size_t k = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    for (; k + 16 <= n; k += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + k));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + k), _mm_unpacklo_epi8(v, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + k + 8), _mm_unpackhi_epi8(v, zero));
+    }
+#endif
+    for (; k < n; ++k) d[k] = static_cast<char16_t>(s[k]);
+}
+
+// d[k] = s[k] for n units below 0x80.
+void NarrowAscii(const char16_t* s, size_t n, char* d) {
+    size_t k = 0;
+#if defined(__SSE2__)
+    for (; k + 16 <= n; k += 16) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + k));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + k + 8));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + k), _mm_packus_epi16(a, b));
+    }
+#endif
+    for (; k < n; ++k) d[k] = static_cast<char>(s[k]);
 }
 
 }  // namespace
@@ -149,7 +202,7 @@ void SjisFromUtf16(std::u16string_view utf16, std::string& out) {
         size_t ascii = AsciiPrefix(p + i, n - i);
         size_t at = out.size();
         out.resize(at + ascii);
-        for (size_t k = 0; k < ascii; ++k) out[at + k] = static_cast<char>(p[i + k]);
+        NarrowAscii(p + i, ascii, out.data() + at);
         i += ascii;
         if (i == n) break;
         size_t j = i;
@@ -215,7 +268,7 @@ bool Utf16FromSjis(std::string_view sjis, std::u16string& out) {
         size_t ascii = AsciiPrefix(p + i, n - i);
         size_t at = out.size();
         out.resize(at + ascii);
-        for (size_t k = 0; k < ascii; ++k) out[at + k] = static_cast<char16_t>(p[i + k]);
+        WidenAscii(p + i, ascii, out.data() + at);
         i += ascii;
         if (i == n) break;
         size_t j = i;
