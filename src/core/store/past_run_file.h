@@ -169,6 +169,10 @@ class PastRunFile {
   public:
     PastRunFile() = default;
     explicit PastRunFile(std::string data);
+    // The records are views into the file's own string or a caller's buffer: a copy would
+    // view the original's memory.
+    PastRunFile(const PastRunFile&) = delete;
+    PastRunFile& operator=(const PastRunFile&) = delete;
 
     // Reads the file; false when it does not exist (Count() is then 0). Throws FileError when
     // it exists but cannot be read.
