@@ -180,12 +180,12 @@ int main(int argc, char** argv) {
     std::vector<RaceAnalysis> oneThreadResult(day.raceAnalysis.begin(),
                                               day.raceAnalysis.begin() + o.races);
     Phases phases;  // each the best of the repetitions
-    std::vector<double> firstRun;
+    Phases firstRun;
     for (int rep = 0; rep < reps; ++rep) {
         ResetDay(day, o.races);
         ours.Time([&] {
             Phases p = CompareDay(shell, o.races, workers);
-            if (rep == 0) firstRun = {p.preload, p.pairs};
+            if (rep == 0) firstRun = p;
             phases.preload = std::min(phases.preload, p.preload);
             phases.pairs = std::min(phases.pairs, p.pairs);
         });
@@ -238,7 +238,7 @@ int main(int argc, char** argv) {
     std::printf(
         "ours, by phase: files read ahead %.3f s, pairs %.3f s (best); in the first "
         "run, with the process's memory still fresh, %.3f s and %.3f s\n",
-        phases.preload, phases.pairs, firstRun[0], firstRun[1]);
+        phases.preload, phases.pairs, firstRun.preload, firstRun.pairs);
     std::printf("ours, one thread: %.3f s wall clock, %.3f s processor\n", oneThread.wall,
                 oneThread.cpu);
     std::printf("floor:     %.3f s wall clock, %.3f s processor (best of %d)\n", floor.wall,

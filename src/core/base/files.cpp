@@ -81,7 +81,7 @@ ProgramFolder::ProgramFolder(fs::path root) : root_(std::move(root)) {
 
 std::optional<fs::path> ProgramFolder::Resolve(std::string_view rel) const {
     if (rel.empty() || rel.front() == '\\' || rel.front() == '/') return std::nullopt;
-    fs::path out = root_;
+    std::vector<fs::path> names;  // the components in their native spelling
     size_t start = 0;
     while (start <= rel.size()) {
         size_t end = start;
@@ -100,11 +100,19 @@ std::optional<fs::path> ProgramFolder::Resolve(std::string_view rel) const {
         }
         std::string_view comp = rel.substr(start, end - start);
         if (!IsSafeComponent(comp)) return std::nullopt;
-        out = ResolveComponent(out, NativeName(comp));
+        names.push_back(NativeName(comp));
         if (end >= rel.size()) break;
         start = end + 1;
         if (start >= rel.size()) return std::nullopt;
     }
+    // The usual case first: the whole name exists as written, which is what matching each
+    // component would find, at the cost of one look-up instead of one per component.
+    fs::path exact = root_;
+    for (const fs::path& n : names) exact /= n;
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(exact, ec))) return exact;
+    fs::path out = root_;
+    for (const fs::path& n : names) out = ResolveComponent(out, n);
     return out;
 }
 

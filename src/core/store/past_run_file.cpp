@@ -208,30 +208,23 @@ bool PastRunFile::Load(const fs::path& path) {
     return found;
 }
 
-bool PastRunFile::Load(const ProgramFolder& folder, std::string_view blood) {
+std::optional<fs::path> PastRunFile::Reset(const ProgramFolder& folder, std::string_view blood) {
     data_.clear();
     view_ = {};
     count_ = 0;
-    if (!IsValidBloodNumber(blood)) return false;
-    auto path = folder.Resolve(PastRunPath(blood));
-    if (!path) return false;
-    return Load(*path);
+    if (!IsValidBloodNumber(blood)) return std::nullopt;
+    return folder.Resolve(PastRunPath(blood));
+}
+
+bool PastRunFile::Load(const ProgramFolder& folder, std::string_view blood) {
+    auto path = Reset(folder, blood);
+    return path && Load(*path);
 }
 
 bool PastRunFile::Load(const ProgramFolder& folder, std::string_view blood, FileBuffer& buffer) {
-    data_.clear();
-    view_ = {};
-    count_ = 0;
-    if (!IsValidBloodNumber(blood)) return false;
-    // The names as written first, which is what resolving them finds when they exist; only
-    // a file missing under them is looked for in another spelling.
-    bool found = buffer.Read(folder.Root() / kPastRunFolder / PastRunFolderName(blood) /
-                             PastRunFileName(blood));
-    if (!found) {
-        auto path = folder.Resolve(PastRunPath(blood));
-        if (!path) return false;
-        found = buffer.Read(*path);
-    }
+    auto path = Reset(folder, blood);
+    if (!path) return false;
+    bool found = buffer.Read(*path);
     view_ = buffer.view();
     Scan();
     return found;

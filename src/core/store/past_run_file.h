@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -190,6 +191,8 @@ class PastRunFile {
     bool Damaged() const { return count_ * kPastRunRecordSize != view_.size(); }
 
   private:
+    // Forgets what was held; the file's path, or nothing for an invalid or unsafe number.
+    std::optional<fs::path> Reset(const ProgramFolder& folder, std::string_view blood);
     void Scan();
     std::string data_;
     std::string_view view_;  // data_, or the buffer of the last Load with one
