@@ -2,7 +2,7 @@
 // histories), in one process: the literal reference, our engine, and the I/O floor (reading
 // every involved past-run file once).
 // Usage: compare_bench [--races N] [--runs N] [--class N] [--reps N] [--reference-races N]
-//                      [--work DIR]
+//                      [--work DIR] [--ours-only 1]
 // --class: horses that meet each other (default 40; larger means fewer common opponents).
 // Ours and the floor are the best of the repetitions (default 3); the reference runs once on
 // the first --reference-races races (default all) and is scaled to the whole day when fewer.
@@ -107,6 +107,7 @@ int main(int argc, char** argv) {
     o.runsPerHorse = 60;
     int reps = 3;
     int referenceRaces = -1;
+    bool oursOnly = false;  // for profiling: no one-thread, direct-only or reference runs
     fs::path work =
         fs::temp_directory_path() / ("sorvane-compare-bench-" + std::to_string(::getpid()));
     for (int i = 1; i + 1 < argc; i += 2) {
@@ -124,12 +125,15 @@ int main(int argc, char** argv) {
             referenceRaces = v;
         else if (a == "--work")
             work = argv[i + 1];
+        else if (a == "--ours-only")
+            oursOnly = v != 0;
         else {
             std::fprintf(stderr, "unknown option %s\n", a.c_str());
             return 2;
         }
     }
     if (referenceRaces < 0 || referenceRaces > o.races) referenceRaces = o.races;
+    if (oursOnly) referenceRaces = 0;
 
     fs::remove_all(work);
     fs::create_directories(work);
@@ -173,7 +177,7 @@ int main(int argc, char** argv) {
     Best ours;
     Best oneThread;
     std::vector<RaceAnalysis> ourResult;
-    for (int rep = 0; rep < reps; ++rep) {
+    for (int rep = 0; rep < (oursOnly ? 0 : reps); ++rep) {
         ResetDay(day, o.races);
         oneThread.Time([&] { CompareDay(shell, o.races, 1); });
     }
@@ -193,7 +197,7 @@ int main(int argc, char** argv) {
     // Reading and indexing alone: the direct counts read only A's files, every runner but
     // the last of each race.
     double directOnly = 1e9;
-    for (int rep = 0; rep < reps; ++rep) {
+    for (int rep = 0; rep < (oursOnly ? 0 : reps); ++rep) {
         auto t = CpuTime::now();
         CompareEngine engine(shell);
         for (int r = 0; r < o.races; ++r)

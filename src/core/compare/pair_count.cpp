@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "compare/margin_order.h"
+
 namespace sorvane {
 namespace {
 
@@ -11,64 +13,40 @@ int CountBelow(const double* v, int n, double x, bool orEqual) {
         (orEqual ? std::upper_bound(v, v + n, x) : std::lower_bound(v, v + n, x)) - v);
 }
 
-// Adds the counts of every entry of A (comparison margins a[0, an), sorted) against every
-// value of B (comparison margins e[0, en), sorted): two merges, one for "B below A" and one
-// for "B not above A".
-void CountSorted(const double* a, int an, const double* e, int en, PairCounts& c) {
-    const int negB = CountBelow(e, en, 0.0, false);
-    const int negA = CountBelow(a, an, 0.0, false);
-    // Branch-free merges: a mispredicted branch costs more than the comparison. The two
-    // merges run interleaved while both have entries left, so that their dependency chains
-    // (load, compare, index) overlap instead of following each other.
-    long below = 0;
-    long notAbove = 0;
-    int i1 = 0;
-    int j1 = 0;
-    int i2 = 0;
-    int j2 = 0;
-    while (i1 < an && j1 < en && i2 < an && j2 < en) {
-        const bool f1 = e[j1] < a[i1];
-        below += f1 ? 0 : j1;
-        j1 += f1;
-        i1 += !f1;
-        const bool f2 = e[j2] <= a[i2];
-        notAbove += f2 ? 0 : j2;
-        j2 += f2;
-        i2 += !f2;
-    }
-    while (i1 < an && j1 < en) {
-        const bool f1 = e[j1] < a[i1];
-        below += f1 ? 0 : j1;
-        j1 += f1;
-        i1 += !f1;
-    }
-    below += static_cast<long>(an - i1) * j1;
-    while (i2 < an && j2 < en) {
-        const bool f2 = e[j2] <= a[i2];
-        notAbove += f2 ? 0 : j2;
-        j2 += f2;
-        i2 += !f2;
-    }
-    notAbove += static_cast<long>(an - i2) * j2;
-    c.ptA += static_cast<int>(below);
-    c.ptB += static_cast<int>(static_cast<long>(an) * en - notAbove);
+// Adds the counts of every entry of A (comparison margins a[0, an), sorted, negA of them
+// below 0) against every value of B (e[0, en), sorted, negB below 0).
+void CountSorted(const double* a, int an, int negA, const double* e, int en, int negB,
+                 PairCounts& c) {
+    const OrderCounts o = CountOrder(a, an, e, en);
+    c.ptA += static_cast<int>(o.below);
+    c.ptB += static_cast<int>(static_cast<long>(an) * en - o.notAbove);
     c.dokuPtA += (an - negA) * negB;
     c.dokuPtB += negA * (en - negB);
 }
 
 // The margins v[0, n) moved by -shift into out, less those whose record runs[i] is marked
-// in met when filtered; how many were written. The order is kept, so sorted stays sorted.
+// in met when filtered; how many were written, and in negatives how many of them are below
+// 0. The order is kept, so sorted stays sorted.
 int ShiftedMargins(const double* v, const int* runs, int n, double shift, bool filtered,
-                   const std::vector<uint8_t>& met, double* out) {
+                   const std::vector<uint8_t>& met, double* out, int& negatives) {
+    int neg = 0;
     if (!filtered) {
-        for (int i = 0; i < n; ++i) out[i] = v[i] - shift;
+        for (int i = 0; i < n; ++i) {
+            out[i] = v[i] - shift;
+            neg += out[i] < 0;
+        }
+        negatives = neg;
         return n;
     }
     int kept = 0;
     for (int i = 0; i < n; ++i) {
-        out[kept] = v[i] - shift;
-        kept += !met[static_cast<size_t>(runs[i])];
+        const double m = v[i] - shift;
+        const int keep = !met[static_cast<size_t>(runs[i])];
+        out[kept] = m;
+        neg += keep & (m < 0);
+        kept += keep;
     }
+    negatives = neg;
     return kept;
 }
 
@@ -115,7 +93,7 @@ void MakeList(const HorseHistory& b, const DayGroups& gb, const NameGroup& xb, d
     const size_t from = static_cast<size_t>(xb.timedBegin);
     const int kept =
         ShiftedMargins(gb.timedValue.data() + from, gb.timedRun.data() + from, xb.timedLen, shiftB,
-                       l.filtered, s.metB, s.poolTimed.data() + l.timedAt);
+                       l.filtered, s.metB, s.poolTimed.data() + l.timedAt, l.negatives);
     s.poolTimed.resize(l.timedAt + static_cast<size_t>(kept));
     l.timedLen = static_cast<int>(s.poolTimed.size() - l.timedAt);
     l.fixedAt = s.poolFixed.size();
@@ -210,12 +188,15 @@ PairCounts CountPair(const PairSide& sa, const PairSide& sb, int raceDate, size_
         const bool filtered = s.dirtyA[static_cast<size_t>(x)] == s.stamp;
         s.poolA.resize(static_cast<size_t>(xa.timedLen));
         const size_t from = static_cast<size_t>(xa.timedBegin);
-        const int kept = ShiftedMargins(ga.timedValue.data() + from, ga.timedRun.data() + from,
-                                        xa.timedLen, shiftA, filtered, s.metA, s.poolA.data());
+        int negA = 0;
+        const int kept =
+            ShiftedMargins(ga.timedValue.data() + from, ga.timedRun.data() + from, xa.timedLen,
+                           shiftA, filtered, s.metA, s.poolA.data(), negA);
         s.poolA.resize(static_cast<size_t>(kept));
         const int an = static_cast<int>(s.poolA.size());
         c.instances += an * l.instances;
-        CountSorted(s.poolA.data(), an, s.poolTimed.data() + l.timedAt, l.timedLen, c);
+        CountSorted(s.poolA.data(), an, negA, s.poolTimed.data() + l.timedAt, l.timedLen,
+                    l.negatives, c);
         for (int f = 0; f < l.fixedLen; ++f)
             for (double hiA : s.poolA)
                 CountOne(hiA, s.poolFixed[l.fixedAt + static_cast<size_t>(f)], 1, c);
@@ -240,7 +221,7 @@ PairCounts CountPair(const PairSide& sa, const PairSide& sb, int raceDate, size_
                     const double* t = s.poolTimed.data() + l.timedAt;
                     int below = CountBelow(t, l.timedLen, hiA, false);
                     int notAbove = CountBelow(t, l.timedLen, hiA, true);
-                    int neg = CountBelow(t, l.timedLen, 0.0, false);
+                    const int neg = l.negatives;
                     c.instances += l.instances;
                     c.ptA += below;
                     c.ptB += l.timedLen - notAbove;

@@ -37,6 +37,7 @@ class alignas(64) PairScratch {
         int lead = 0;
         size_t timedAt = 0;  // in poolTimed
         int timedLen = 0;
+        int negatives = 0;   // timed margins below 0
         size_t fixedAt = 0;  // in poolFixed
         int fixedLen = 0;
         const NameGroup* group = nullptr;  // B's group of X

@@ -1,0 +1,95 @@
+// The order counts of two margin lists, whichever way they are counted (every pair several at
+// a time for short lists, two merges for long ones), equal a plain count over every pair.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "compare/margin_order.h"
+
+namespace sorvane {
+namespace {
+
+OrderCounts Plain(const std::vector<double>& xs, const std::vector<double>& ys) {
+    OrderCounts c;
+    for (double x : xs)
+        for (double y : ys) {
+            c.below += y < x;
+            c.notAbove += y <= x;
+        }
+    return c;
+}
+
+// Sorted margins on a grid of tenths, so that equal values are common; some moved by one
+// unit in the last place, which must count as unequal; 0.0 and -0.0, which are equal.
+std::vector<double> Margins(std::mt19937& rng, int n) {
+    std::uniform_int_distribution<int> tenths(-30, 30);
+    std::uniform_int_distribution<int> kind(0, 9);
+    std::vector<double> v;
+    for (int i = 0; i < n; ++i) {
+        double m = tenths(rng) / 10.0;
+        const int k = kind(rng);
+        if (k == 0) m = std::nextafter(m, 10.0);
+        if (k == 1) m = std::nextafter(m, -10.0);
+        if (k == 2) m = i % 2 ? 0.0 : -0.0;
+        v.push_back(m);
+    }
+    std::sort(v.begin(), v.end());
+    return v;
+}
+
+TEST(MarginOrder, EveryLengthCountsAsEveryPairDoes) {
+    std::mt19937 rng(7);
+    struct Case {
+        int xn, yn;
+    };
+    // Empty lists, odd tails of every vector width, the short lists of a usual opponent, and
+    // lists long enough to be merged, in both shapes.
+    for (const Case& c : std::vector<Case>{{0, 5},
+                                           {5, 0},
+                                           {1, 1},
+                                           {1, 7},
+                                           {3, 2},
+                                           {5, 3},
+                                           {15, 15},
+                                           {16, 17},
+                                           {17, 19},
+                                           {40, 3},
+                                           {3, 41},
+                                           {63, 64},
+                                           {100, 100},
+                                           {2, 400},
+                                           {400, 2},
+                                           {400, 400},
+                                           {1000, 37}}) {
+        for (int round = 0; round < 3; ++round) {
+            const std::vector<double> xs = Margins(rng, c.xn);
+            const std::vector<double> ys = Margins(rng, c.yn);
+            const OrderCounts want = Plain(xs, ys);
+            const OrderCounts got = CountOrder(xs.data(), c.xn, ys.data(), c.yn);
+            EXPECT_EQ(got.below, want.below) << c.xn << " x " << c.yn;
+            EXPECT_EQ(got.notAbove, want.notAbove) << c.xn << " x " << c.yn;
+            for (OrderWay way :
+                 {OrderWay::kMerge, OrderWay::kPairs, OrderWay::kPairs2, OrderWay::kPairs4}) {
+                const OrderCounts by = CountOrderBy(way, xs.data(), c.xn, ys.data(), c.yn);
+                EXPECT_EQ(by.below, want.below)
+                    << c.xn << " x " << c.yn << " way " << static_cast<int>(way);
+                EXPECT_EQ(by.notAbove, want.notAbove) << c.xn << " x " << c.yn;
+            }
+        }
+    }
+}
+
+TEST(MarginOrder, AllEqualListsAreNeverBelowAndAlwaysNotAbove) {
+    for (int n : {1, 4, 9, 33, 300}) {
+        const std::vector<double> v(static_cast<size_t>(n), -0.3);
+        const OrderCounts c = CountOrder(v.data(), n, v.data(), n);
+        EXPECT_EQ(c.below, 0) << n;
+        EXPECT_EQ(c.notAbove, static_cast<long>(n) * n) << n;
+    }
+}
+
+}  // namespace
+}  // namespace sorvane
