@@ -72,7 +72,7 @@ struct Phases {
 Phases CompareDay(AppShell& shell, int races, int workers) {
     RaceDay& day = shell.day();
     CompareEngine engine(shell, workers);
-    std::vector<std::pair<std::string, int>> horses;
+    std::vector<AheadHorse> horses;
     for (int r = 0; r < races; ++r)
         for (auto& h : HorsesOfRace(day, r)) horses.push_back(std::move(h));
     using Clock = std::chrono::steady_clock;

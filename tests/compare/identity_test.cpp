@@ -172,7 +172,7 @@ Outcome CompareBatches(Day& day, const std::vector<std::vector<PairArgs>>& batch
     CompareEngine engine(*day.shell, workers);
     engine.SetPairLabelSink([&](const std::string& s) { run.lastLabel = s; });
     if (preload) {
-        std::vector<std::pair<std::string, int>> horses;
+        std::vector<AheadHorse> horses;
         for (int r = 0; r < races; ++r)
             for (auto& h : HorsesOfRace(d, r)) horses.push_back(h);
         engine.Preload(horses);

@@ -43,5 +43,24 @@ TEST(BulkMemory, ArenaHoldsManyVectorsPastItsFirstBlock) {
     }
 }
 
+TEST(BulkMemory, KeptBlocksAreHandedOutOnceEach) {
+    std::pmr::memory_resource* m = LargePageMemory();
+    const size_t bytes = size_t{3} << 20;
+    // Freed blocks are kept; two blocks in use at once must never be the same one.
+    std::vector<void*> freed;
+    for (int i = 0; i < 3; ++i) freed.push_back(m->allocate(bytes, 64));
+    for (void* p : freed) m->deallocate(p, bytes, 64);
+    std::vector<unsigned char*> held;
+    for (int i = 0; i < 5; ++i) {
+        held.push_back(static_cast<unsigned char*>(m->allocate(bytes, 64)));
+        std::memset(held.back(), i + 1, bytes);
+    }
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(held[static_cast<size_t>(i)][0], i + 1);
+        EXPECT_EQ(held[static_cast<size_t>(i)][bytes - 1], i + 1);
+    }
+    for (unsigned char* p : held) m->deallocate(p, bytes, 64);
+}
+
 }  // namespace
 }  // namespace sorvane

@@ -8,9 +8,10 @@
 
 namespace sorvane {
 
-// Blocks of whole large pages (2 MB), each mapped on its own and returned to the system when
-// freed. Thread-safe. Meant as the upstream of a monotonic buffer: single small allocations
-// would each take a whole large page.
+// Blocks of whole large pages (2 MB), each mapped on its own. Freed blocks are kept (up to
+// 256 MB in all) for later requests of the same size, the rest returned to the system.
+// Thread-safe. Meant as the upstream of a monotonic buffer: single small allocations would
+// each take a whole large page.
 std::pmr::memory_resource* LargePageMemory();
 
 // A bump allocator over LargePageMemory for one thread: allocations are never freed one by

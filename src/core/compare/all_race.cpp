@@ -45,8 +45,8 @@ std::string RaceCaption(const RaceDay& day, int race) {
 }
 
 // Every runner of the races of the first `lines` lines with its race date, in order.
-std::vector<std::pair<std::string, int>> HorsesOfLines(const RaceDay& day, int lines) {
-    std::vector<std::pair<std::string, int>> horses;
+std::vector<AheadHorse> HorsesOfLines(const RaceDay& day, int lines) {
+    std::vector<AheadHorse> horses;
     for (int i = 0; i < lines; ++i) {
         const int race = RaceSlotOfLine(day, i);
         if (race < 0) continue;

@@ -81,6 +81,15 @@ int NameTable::Intern(std::string_view name18) {
     return id;
 }
 
+void NameTable::Clear() {
+    // Every key's slot is found before any is emptied: emptying one would cut the probe
+    // chains of the others.
+    used_.clear();
+    for (const Key& k : keys_) used_.push_back(Slot(k));
+    for (size_t i : used_) slots_[i] = -1;
+    keys_.clear();
+}
+
 int NameTable::Find(std::string_view name18) const {
     if (TrimName(name18).empty()) return kNoName;
     size_t i = Slot(KeyOf(name18));
@@ -95,30 +104,38 @@ const NameGroup* DayGroups::Find(int name) const {
 
 HorseHistory::HorseHistory(const ProgramFolder& folder, std::string_view blood, NameTable& names,
                            FileBuffer& buffer, std::pmr::memory_resource* memory)
-    : runs_(memory), entries_(memory) {
+    : localKeys_(memory), runs_(memory), entries_(memory), ownRuns_(memory) {
     Read(folder, blood, names, buffer);
 }
 
-HorseHistory::HorseHistory(const ProgramFolder& folder, std::string_view blood, FileBuffer& buffer,
-                           std::pmr::memory_resource* memory)
-    : own_(std::make_unique<NameTable>()), runs_(memory), entries_(memory) {
-    Read(folder, blood, *own_, buffer);
+HorseHistory::HorseHistory(const ProgramFolder& folder, std::string_view blood, Unbound names,
+                           FileBuffer& buffer, std::pmr::memory_resource* memory)
+    : bound_(false), localKeys_(memory), runs_(memory), entries_(memory), ownRuns_(memory) {
+    names.local.Clear();
+    Read(folder, blood, names.local, buffer);
+    localKeys_.resize(static_cast<size_t>(names.local.Size()));
+    for (size_t i = 0; i < localKeys_.size(); ++i)
+        std::memcpy(localKeys_[i].data(), names.local.KeyOf(static_cast<int>(i)).data(),
+                    NameTable::kKeyLength);
 }
 
 void HorseHistory::Bind(NameTable& names) {
-    if (!own_) return;
+    if (bound_) return;
     // The local ids are in order of first appearance, so interning them in that order gives
     // every new name the id reading with `names` would have given it.
-    std::vector<int> id(static_cast<size_t>(own_->Size()));
-    for (size_t i = 0; i < id.size(); ++i) id[i] = names.Intern(own_->KeyOf(static_cast<int>(i)));
+    std::vector<int> id(localKeys_.size());
+    for (size_t i = 0; i < id.size(); ++i)
+        id[i] = names.Intern(std::string_view(localKeys_[i].data(), NameTable::kKeyLength));
     for (HistoryEntry& e : entries_)
         if (e.name != NameTable::kNoName) e.name = id[static_cast<size_t>(e.name)];
+    if (ownName_ != NameTable::kNoName) ownName_ = id[static_cast<size_t>(ownName_)];
     if (day_) {
         for (NameGroup& g : day_->groups) g.name = id[static_cast<size_t>(g.name)];
         std::sort(day_->groups.begin(), day_->groups.end(),
                   [](const NameGroup& x, const NameGroup& y) { return x.name < y.name; });
     }
-    own_.reset();
+    bound_ = true;
+    localKeys_ = {};
 }
 
 void HorseHistory::Read(const ProgramFolder& folder, std::string_view blood, NameTable& names,
@@ -174,6 +191,26 @@ bool HorseHistory::Contains(const HistoryRun& run, int name) const {
     for (int i = 0; i < run.entryCount; ++i)
         if (entries_[static_cast<size_t>(run.firstEntry + i)].name == name) return true;
     return false;
+}
+
+void HorseHistory::NoteOwnName(std::string_view nameKey, const NameTable& names) {
+    if (ownNoted_) return;
+    ownNoted_ = true;
+    int name = NameTable::kNoName;
+    if (bound_) {
+        name = names.Find(nameKey);
+    } else {
+        // Padded as the table pads it; a blank name is never among the keys.
+        NameTable::Key key;
+        key.fill(' ');
+        std::memcpy(key.data(), nameKey.data(), std::min(nameKey.size(), key.size()));
+        for (size_t i = 0; i < localKeys_.size() && name == NameTable::kNoName; ++i)
+            if (localKeys_[i] == key) name = static_cast<int>(i);
+    }
+    if (name == NameTable::kNoName) return;
+    ownName_ = name;
+    ownRuns_.assign(runs_.size(), 0);
+    for (size_t i = 0; i < runs_.size(); ++i) ownRuns_[i] = Contains(runs_[i], name);
 }
 
 const DayGroups& HorseHistory::Groups(int raceDate, std::vector<int>& scratch,

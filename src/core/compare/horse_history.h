@@ -32,16 +32,20 @@ class NameTable {
     std::string_view KeyOf(int id) const {
         return {keys_[static_cast<size_t>(id)].data(), kKeyLength};
     }
+    // Forgets every name, keeping the memory, so that a table can serve file after file.
+    void Clear();
 
-  private:
     static constexpr size_t kKeyLength = 18;
     using Key = std::array<char, kKeyLength>;
+
+  private:
     static Key KeyOf(std::string_view name);
     static uint64_t Hash(const Key& k);
     size_t Slot(const Key& k) const;
     void Grow();
     std::vector<Key> keys_;
-    std::vector<int> slots_;  // open addressing; -1 = empty
+    std::vector<int> slots_;    // open addressing; -1 = empty
+    std::vector<size_t> used_;  // Clear's scratch
 };
 
 // 16 bytes: a day holds millions of them, and their memory is most of what reading costs.
@@ -104,14 +108,18 @@ class HorseHistory {
     // which must outlive it.
     HorseHistory(const ProgramFolder& folder, std::string_view blood, NameTable& names,
                  FileBuffer& buffer, std::pmr::memory_resource* memory);
-    // Reads the horse's file with names in a table of its own, so that histories of distinct
-    // horses can be read at the same time; Bind must follow before ids are compared across
-    // histories.
-    HorseHistory(const ProgramFolder& folder, std::string_view blood, FileBuffer& buffer,
-                 std::pmr::memory_resource* memory);
-    // Moves the names of a history read with a table of its own to ids of `names`, interned
-    // in the order the file first has them (the ids the first constructor gives); groups made
-    // already are kept. Nothing for a history read with `names`.
+    // Reads the horse's file with names as ids of its own, so that histories of distinct
+    // horses can be read at the same time: they are interned in `local`, which is cleared
+    // first and free again when the constructor returns (the history keeps its names). Bind
+    // must follow before ids are compared across histories.
+    struct Unbound {
+        NameTable& local;
+    };
+    HorseHistory(const ProgramFolder& folder, std::string_view blood, Unbound names,
+                 FileBuffer& buffer, std::pmr::memory_resource* memory);
+    // Moves the names of a history read unbound to ids of `names`, interned in the order the
+    // file first has them (the ids the first constructor gives); groups made already are
+    // kept. Nothing for a history read with `names`.
     void Bind(NameTable& names);
 
     bool Found() const { return found_; }
@@ -119,6 +127,18 @@ class HorseHistory {
     const HistoryEntry& Entry(int i) const { return entries_[static_cast<size_t>(i)]; }
     // True when one of the record's first `runners` entries has the name.
     bool Contains(const HistoryRun& run, int name) const;
+    // Contains of records[run], answered from a table for the name noted as the horse's own.
+    bool RunHas(int run, int name) const {
+        if (name != NameTable::kNoName && name == ownName_)
+            return ownRuns_[static_cast<size_t>(run)] != 0;
+        return Contains(runs_[static_cast<size_t>(run)], name);
+    }
+    // Notes which records hold the horse's own name (its 18-byte key, looked up in the
+    // history's own names until Bind, else in `names`), since every comparison of the horse
+    // asks that of the records it shares with the other horse. Made once; the history must
+    // not be in use on another thread meanwhile.
+    void NoteOwnName(std::string_view nameKey, const NameTable& names);
+    bool OwnNameNoted() const { return ownNoted_; }
     // The entries of the records qualifying for the race date, grouped by name (made on
     // the first call for a date and kept until another date is asked for). `scratch` maps
     // name ids to -1, at least names.Size() long, and is left so. The groups' memory comes
@@ -130,17 +150,23 @@ class HorseHistory {
         return day_ && day_->raceDate == raceDate ? &*day_ : nullptr;
     }
     // The size a Groups scratch must have: the ids the entries may hold.
-    int NameIds(const NameTable& names) const { return own_ ? own_->Size() : names.Size(); }
+    int NameIds(const NameTable& names) const {
+        return bound_ ? names.Size() : static_cast<int>(localKeys_.size());
+    }
 
   private:
     void Read(const ProgramFolder& folder, std::string_view blood, NameTable& names,
               FileBuffer& buffer);
 
-    std::unique_ptr<NameTable> own_;  // the names until Bind
+    bool bound_ = true;  // ids are of the engine's table; else of localKeys_
+    std::pmr::vector<NameTable::Key> localKeys_;  // the names by id until Bind
     bool found_ = false;
     std::pmr::vector<HistoryRun> runs_;
     std::pmr::vector<HistoryEntry> entries_;
     std::optional<DayGroups> day_;
+    bool ownNoted_ = false;
+    int ownName_ = NameTable::kNoName;   // kNoName when no record holds it
+    std::pmr::vector<uint8_t> ownRuns_;  // per record: 1 when it holds ownName_
 };
 
 }  // namespace sorvane

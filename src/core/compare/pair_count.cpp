@@ -60,25 +60,32 @@ void CountOne(double hiA, double hiB, int times, PairCounts& c) {
 
 using OpponentList = PairScratch::OpponentList;
 
-// Marks the records of h in which both names ran (met[i] = 1) and every name in them.
-void MarkMeetings(const HorseHistory& h, const DayGroups& g, int name, int other, uint32_t stamp,
+// Past this many shared records every opponent is taken to have run in one: naming them
+// costs more than the check it saves, as most of them then have.
+constexpr size_t kNamedMeetings = 4;
+
+// Marks the records of h in which both names ran (met[i] = 1) and, while they are few, every
+// name in them (dirty[n] = stamp); true when they are more, and any name may be in one.
+bool MarkMeetings(const HorseHistory& h, const DayGroups& g, int name, int other, uint32_t stamp,
                   std::vector<uint8_t>& met, std::vector<uint32_t>& dirty,
                   std::vector<int>& marked) {
     met.resize(h.Runs().size());
     marked.clear();
     const NameGroup* group = name == NameTable::kNoName ? nullptr : g.Find(name);
-    if (!group) return;
+    if (!group) return false;
     for (int i = 0; i < group->seqLen; ++i) {
         int run = h.Entry(g.seq[static_cast<size_t>(group->seqBegin + i)]).run;
-        const HistoryRun& r = h.Runs()[static_cast<size_t>(run)];
-        if (met[static_cast<size_t>(run)] || !h.Contains(r, other)) continue;
+        if (met[static_cast<size_t>(run)] || !h.RunHas(run, other)) continue;
         met[static_cast<size_t>(run)] = 1;
         marked.push_back(run);
+        if (marked.size() > kNamedMeetings) continue;
+        const HistoryRun& r = h.Runs()[static_cast<size_t>(run)];
         for (int k = 0; k < r.entryCount; ++k) {
             int n = h.Entry(r.firstEntry + k).name;
             if (n != NameTable::kNoName) dirty[static_cast<size_t>(n)] = stamp;
         }
     }
+    return marked.size() > kNamedMeetings;
 }
 
 // B's list of X in the current pair; instances 0 when X has no usable entry.
@@ -86,7 +93,7 @@ void MakeList(const HorseHistory& b, const DayGroups& gb, const NameGroup& xb, d
               PairScratch& s, OpponentList& l) {
     l = OpponentList{};
     l.group = &xb;
-    l.filtered = s.dirtyB[static_cast<size_t>(xb.name)] == s.stamp;
+    l.filtered = s.anyDirtyB || s.dirtyB[static_cast<size_t>(xb.name)] == s.stamp;
     // The timed margins, moved to today's weights; dropping entries keeps them sorted.
     l.timedAt = s.poolTimed.size();
     s.poolTimed.resize(l.timedAt + static_cast<size_t>(xb.timedLen));
@@ -159,8 +166,8 @@ PairCounts CountPair(const PairSide& sa, const PairSide& sb, int raceDate, size_
     for (size_t i = 0; i < gb.groups.size(); ++i)
         s.groupOfB[static_cast<size_t>(gb.groups[i].name)] = {s.stamp, static_cast<int>(i)};
     // Races of A and B are no common-opponent races, in either file.
-    MarkMeetings(a, ga, idB, idA, s.stamp, s.metA, s.dirtyA, s.markedA);
-    MarkMeetings(b, gb, idA, idB, s.stamp, s.metB, s.dirtyB, s.markedB);
+    const bool anyDirtyA = MarkMeetings(a, ga, idB, idA, s.stamp, s.metA, s.dirtyA, s.markedA);
+    s.anyDirtyB = MarkMeetings(b, gb, idA, idB, s.stamp, s.metB, s.dirtyB, s.markedB);
 
     const double shiftA = (sb.weight - sa.weight) * 0.2;
     const double shiftB = (sa.weight - sb.weight) * 0.2;
@@ -185,7 +192,7 @@ PairCounts CountPair(const PairSide& sa, const PairSide& sb, int raceDate, size_
             continue;
         }
         // A's timed entries against X, moved to today's weights, in order.
-        const bool filtered = s.dirtyA[static_cast<size_t>(x)] == s.stamp;
+        const bool filtered = anyDirtyA || s.dirtyA[static_cast<size_t>(x)] == s.stamp;
         s.poolA.resize(static_cast<size_t>(xa.timedLen));
         const size_t from = static_cast<size_t>(xa.timedBegin);
         int negA = 0;

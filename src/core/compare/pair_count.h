@@ -41,11 +41,12 @@ class alignas(64) PairScratch {
         size_t fixedAt = 0;  // in poolFixed
         int fixedLen = 0;
         const NameGroup* group = nullptr;  // B's group of X
-        bool filtered = false;             // some of B's entries against X were dropped
+        bool filtered = false;             // some of B's entries against X may be dropped
     };
 
     uint32_t stamp = 0;
     std::vector<uint32_t> dirtyA, dirtyB;            // names met in a race of A and B
+    bool anyDirtyB = false;                          // every name of B counts as dirty
     std::vector<std::pair<uint32_t, int>> groupOfB;  // B's group of a name
     std::vector<OpponentList> lists;
     std::vector<uint8_t> metA, metB;  // records of a race of A and B

@@ -86,6 +86,8 @@ void CompareEngine::Search2Ba(const PairArgs& p) {
     HorseHistory& a = History(p.idA);
     HorseHistory& b = History(p.idB);
     if (!a.Found() || !b.Found()) return;
+    a.NoteOwnName(keyA, names_);
+    b.NoteOwnName(keyB, names_);
     const int idA = names_.Find(keyA);
     const int idB = names_.Find(keyB);
     const int raceDate = RaceDateOf(shell_.day(), p.race);
@@ -169,6 +171,8 @@ bool CompareEngine::MakeJob(const PairArgs& p, std::unordered_map<const HorseHis
     const int idA = names_.Find(keyA);
     const int idB = names_.Find(keyB);
     if (count && b->Found()) {
+        a->NoteOwnName(keyA, names_);
+        b->NoteOwnName(keyB, names_);
         const DayGroups* ga = groups(*a);
         const DayGroups* gb = ga ? groups(*b) : nullptr;
         if (!gb) return false;
@@ -251,21 +255,21 @@ void CompareEngine::ComparePairs(const std::vector<PairArgs>& pairs) {
     }
 }
 
-void CompareEngine::Preload(const std::vector<std::pair<std::string, int>>& horses) {
+void CompareEngine::Preload(const std::vector<AheadHorse>& horses) {
     if (!pool_) return;
     struct Ahead {
-        std::string blood;
-        int raceDate;
+        const AheadHorse* horse;
         std::unique_ptr<HorseHistory> history;
     };
     std::vector<Ahead> todo;
     std::unordered_set<std::string> seen;
-    for (const auto& [blood, raceDate] : horses)
-        if (!histories_.count(blood) && seen.insert(blood).second)
-            todo.push_back({blood, raceDate, nullptr});
+    for (const AheadHorse& h : horses)
+        if (!histories_.count(h.blood) && seen.insert(h.blood).second)
+            todo.push_back({&h, nullptr});
     std::atomic<size_t> next{0};
     std::vector<std::vector<int>> scratch(static_cast<size_t>(pool_->Workers()));
     std::vector<FileBuffer> buffers(static_cast<size_t>(pool_->Workers()));
+    std::vector<NameTable> local(static_cast<size_t>(pool_->Workers()));
     RunOnWorkers(
         [&](int worker) {
             std::vector<int>& groupScratch = scratch[static_cast<size_t>(worker)];
@@ -274,11 +278,14 @@ void CompareEngine::Preload(const std::vector<std::pair<std::string, int>>& hors
             for (size_t i; (i = next.fetch_add(1)) < todo.size();) {
                 Ahead& t = todo[i];
                 try {
-                    auto h =
-                        std::make_unique<HorseHistory>(shell_.folder(), t.blood, buffer, memory);
+                    auto h = std::make_unique<HorseHistory>(
+                        shell_.folder(), t.horse->blood,
+                        HorseHistory::Unbound{local[static_cast<size_t>(worker)]}, buffer, memory);
                     const size_t ids = static_cast<size_t>(h->NameIds(names_));
                     if (groupScratch.size() < ids) groupScratch.resize(ids, -1);
-                    h->Groups(t.raceDate, groupScratch, memory);
+                    h->Groups(t.horse->raceDate, groupScratch, memory);
+                    // The history has names of its own yet: names_ is not read.
+                    h->NoteOwnName(t.horse->nameKey, names_);
                     t.history = std::move(h);
                 } catch (...) {
                     // Left to the pair that needs the file, which then fails as it would have.
@@ -290,7 +297,7 @@ void CompareEngine::Preload(const std::vector<std::pair<std::string, int>>& hors
     for (Ahead& t : todo) {
         if (!t.history) continue;
         t.history->Bind(names_);
-        histories_[t.blood] = std::move(t.history);
+        histories_[t.horse->blood] = std::move(t.history);
     }
 }
 
@@ -320,11 +327,13 @@ std::vector<PairArgs> PairsOfRace(const RaceDay& day, int race) {
     return pairs;
 }
 
-std::vector<std::pair<std::string, int>> HorsesOfRace(const RaceDay& day, int race) {
-    std::vector<std::pair<std::string, int>> horses;
+std::vector<AheadHorse> HorsesOfRace(const RaceDay& day, int race) {
+    std::vector<AheadHorse> horses;
     const int date = RaceDateOf(day, race);
-    for (int i = 0; i < day.RegisteredRunners(race); ++i)
-        horses.emplace_back(SeRecord(day.runnerTable.At(race, i)).BloodNumber(), date);
+    for (int i = 0; i < day.RegisteredRunners(race); ++i) {
+        const SeRecord se(day.runnerTable.At(race, i));
+        horses.push_back({std::string(se.BloodNumber()), date, NameKey(se.ShortName())});
+    }
     return horses;
 }
 

@@ -40,9 +40,15 @@ PairArgs PairOfRunners(const RaceDay& day, int race, int i, int j);
 // Every pair of a race's runners in the order the race comparison takes them: runner slots
 // i < j, i outer.
 std::vector<PairArgs> PairsOfRace(const RaceDay& day, int race);
-// The blood numbers of a race's runners with the race date, as CompareEngine::Preload takes
-// them.
-std::vector<std::pair<std::string, int>> HorsesOfRace(const RaceDay& day, int race);
+// A horse whose file CompareEngine::Preload reads ahead: its blood registration number, the
+// race date its comparisons are for, and its 18-byte name key.
+struct AheadHorse {
+    std::string blood;
+    int raceDate = 0;
+    std::string nameKey;
+};
+// The runners of a race as CompareEngine::Preload takes them.
+std::vector<AheadHorse> HorsesOfRace(const RaceDay& day, int race);
 
 // Compares the pairs of one run of comparisons (an all-race comparison, say) on data read
 // once; it lives no longer than that run, so files changed between runs are read afresh.
@@ -68,10 +74,10 @@ class CompareEngine {
     // calling thread shows the latest pair begun and lets window messages run every 50 ms,
     // and shows the last pair at the end (pairs going faster than that are not all shown).
     void ComparePairs(const std::vector<PairArgs>& pairs);
-    // Reads and indexes the files of these horses (blood number, race date) ahead, on the
-    // workers, with their groups for the date. A file that cannot be read is left to the
-    // pair that needs it, so that it fails there.
-    void Preload(const std::vector<std::pair<std::string, int>>& horses);
+    // Reads and indexes the files of these horses ahead, on the workers, with their groups
+    // for the date and the records holding their names. A file that cannot be read is left
+    // to the pair that needs it, so that it fails there.
+    void Preload(const std::vector<AheadHorse>& horses);
 
     // Receives A's key + "vs" + B's key before every pair (the progress window's LabelUma).
     void SetPairLabelSink(std::function<void(const std::string&)> sink) {
