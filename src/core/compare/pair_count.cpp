@@ -95,19 +95,19 @@ void MakeList(const HorseHistory& b, const DayGroups& gb, const NameGroup& xb, d
     l.group = &xb;
     l.filtered = s.anyDirtyB || s.dirtyB[static_cast<size_t>(xb.name)] == s.stamp;
     // The timed margins, moved to today's weights; dropping entries keeps them sorted.
-    l.timedAt = s.poolTimed.size();
-    s.poolTimed.resize(l.timedAt + static_cast<size_t>(xb.timedLen));
+    l.timedAt = s.timedUsed;
     const size_t from = static_cast<size_t>(xb.timedBegin);
     const int kept =
         ShiftedMargins(gb.timedValue.data() + from, gb.timedRun.data() + from, xb.timedLen, shiftB,
                        l.filtered, s.metB, s.poolTimed.data() + l.timedAt, l.negatives);
-    s.poolTimed.resize(l.timedAt + static_cast<size_t>(kept));
-    l.timedLen = static_cast<int>(s.poolTimed.size() - l.timedAt);
-    l.fixedAt = s.poolFixed.size();
+    s.timedUsed += static_cast<size_t>(kept);
+    l.timedLen = kept;
+    l.fixedAt = s.fixedUsed;
     if (xb.anyUntimed && !l.filtered) {
         l.lead = xb.lead;
         for (int i = 0; i < xb.fixedLen; ++i)
-            s.poolFixed.push_back(gb.fixedValue[static_cast<size_t>(xb.fixedBegin + i)] - shiftB);
+            s.poolFixed[s.fixedUsed++] =
+                gb.fixedValue[static_cast<size_t>(xb.fixedBegin + i)] - shiftB;
     } else if (xb.anyUntimed) {
         bool timed = false;
         double last = 0;
@@ -118,13 +118,13 @@ void MakeList(const HorseHistory& b, const DayGroups& gb, const NameGroup& xb, d
                 timed = true;
                 last = y.corrected;
             } else if (timed) {
-                s.poolFixed.push_back(last - shiftB);
+                s.poolFixed[s.fixedUsed++] = last - shiftB;
             } else {
                 ++l.lead;
             }
         }
     }
-    l.fixedLen = static_cast<int>(s.poolFixed.size() - l.fixedAt);
+    l.fixedLen = static_cast<int>(s.fixedUsed - l.fixedAt);
     l.instances = l.timedLen + l.fixedLen + l.lead;
 }
 
@@ -173,10 +173,13 @@ PairCounts CountPair(const PairSide& sa, const PairSide& sb, int raceDate, size_
     const double shiftB = (sa.weight - sb.weight) * 0.2;
     PairCounts c;
     bool walk = false;
-    s.poolTimed.clear();
-    s.poolFixed.clear();
-    s.poolTimed.reserve(gb.timedValue.size());
-    s.poolFixed.reserve(gb.seq.size());
+    // Room for every list of B and for A's longest; grown, never cleared (every value read
+    // is written first in the pair).
+    s.timedUsed = 0;
+    s.fixedUsed = 0;
+    if (s.poolTimed.size() < gb.timedValue.size()) s.poolTimed.resize(gb.timedValue.size());
+    if (s.poolFixed.size() < gb.seq.size()) s.poolFixed.resize(gb.seq.size());
+    if (s.poolA.size() < ga.timedValue.size()) s.poolA.resize(ga.timedValue.size());
     for (const NameGroup& xa : ga.groups) {
         const int x = xa.name;
         if (x == idA || x == idB) continue;
@@ -193,20 +196,19 @@ PairCounts CountPair(const PairSide& sa, const PairSide& sb, int raceDate, size_
         }
         // A's timed entries against X, moved to today's weights, in order.
         const bool filtered = anyDirtyA || s.dirtyA[static_cast<size_t>(x)] == s.stamp;
-        s.poolA.resize(static_cast<size_t>(xa.timedLen));
         const size_t from = static_cast<size_t>(xa.timedBegin);
         int negA = 0;
         const int kept =
             ShiftedMargins(ga.timedValue.data() + from, ga.timedRun.data() + from, xa.timedLen,
                            shiftA, filtered, s.metA, s.poolA.data(), negA);
-        s.poolA.resize(static_cast<size_t>(kept));
-        const int an = static_cast<int>(s.poolA.size());
+        const int an = kept;
         c.instances += an * l.instances;
         CountSorted(s.poolA.data(), an, negA, s.poolTimed.data() + l.timedAt, l.timedLen,
                     l.negatives, c);
         for (int f = 0; f < l.fixedLen; ++f)
-            for (double hiA : s.poolA)
-                CountOne(hiA, s.poolFixed[l.fixedAt + static_cast<size_t>(f)], 1, c);
+            for (int i = 0; i < an; ++i)
+                CountOne(s.poolA[static_cast<size_t>(i)],
+                         s.poolFixed[l.fixedAt + static_cast<size_t>(f)], 1, c);
     }
 
     if (walk) {

@@ -52,6 +52,7 @@ class alignas(64) PairScratch {
     std::vector<uint8_t> metA, metB;  // records of a race of A and B
     std::vector<int> markedA, markedB;
     std::vector<double> poolTimed, poolFixed, poolA;
+    size_t timedUsed = 0, fixedUsed = 0;  // of poolTimed and poolFixed in the current pair
 };
 
 // The counts of A against B for the race date the groups were made for; nameIds is the
