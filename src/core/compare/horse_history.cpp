@@ -254,14 +254,18 @@ const DayGroups& HorseHistory::Groups(int raceDate, std::vector<int>& scratch,
         at += g.seqLen;
     }
     d.seq.resize(static_cast<size_t>(at));
-    for (const HistoryRun& run : runs_) {
+    d.seqRun.resize(static_cast<size_t>(at));
+    for (size_t r = 0; r < runs_.size(); ++r) {
+        const HistoryRun& run = runs_[r];
         if (!run.Qualifies(raceDate)) continue;
         for (int i = 0; i < run.entryCount; ++i) {
             int e = run.firstEntry + i;
             int name = entries_[static_cast<size_t>(e)].name;
             if (name == NameTable::kNoName) continue;
-            d.seq[static_cast<size_t>(
-                cursor[static_cast<size_t>(scratch[static_cast<size_t>(name)])]++)] = e;
+            const size_t to = static_cast<size_t>(
+                cursor[static_cast<size_t>(scratch[static_cast<size_t>(name)])]++);
+            d.seq[to] = e;
+            d.seqRun[to] = static_cast<int>(r);
         }
     }
     for (int name : names) scratch[static_cast<size_t>(name)] = -1;

@@ -90,10 +90,16 @@ struct NameGroup {
 
 struct DayGroups {
     explicit DayGroups(std::pmr::memory_resource* memory)
-        : groups(memory), seq(memory), timedValue(memory), timedRun(memory), fixedValue(memory) {}
+        : groups(memory),
+          seq(memory),
+          seqRun(memory),
+          timedValue(memory),
+          timedRun(memory),
+          fixedValue(memory) {}
     int raceDate = -2;  // the date they were made for
     std::pmr::vector<NameGroup> groups;
-    std::pmr::vector<int> seq;  // entry indices
+    std::pmr::vector<int> seq;     // entry indices
+    std::pmr::vector<int> seqRun;  // the record of each, at hand without the entry
     std::pmr::vector<double> timedValue;
     std::pmr::vector<int> timedRun;
     std::pmr::vector<double> fixedValue;

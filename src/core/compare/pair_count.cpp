@@ -74,7 +74,7 @@ bool MarkMeetings(const HorseHistory& h, const DayGroups& g, int name, int other
     const NameGroup* group = name == NameTable::kNoName ? nullptr : g.Find(name);
     if (!group) return false;
     for (int i = 0; i < group->seqLen; ++i) {
-        int run = h.Entry(g.seq[static_cast<size_t>(group->seqBegin + i)]).run;
+        const int run = g.seqRun[static_cast<size_t>(group->seqBegin + i)];
         if (met[static_cast<size_t>(run)] || !h.RunHas(run, other)) continue;
         met[static_cast<size_t>(run)] = 1;
         marked.push_back(run);
