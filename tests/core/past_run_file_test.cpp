@@ -166,6 +166,20 @@ TEST(PastRunReader, ViewsWholeRecordsAndStopsAtAShortOrDamagedOne) {
     }
 }
 
+TEST(PastRunReader, ALineBreakOrNulAtAnyByteOfTheLineDamagesTheRecord) {
+    Race race(2, {1, 2});
+    const std::string a = MakePastRunLine(race.ra, race.slots, 0) + "\r\n";
+    for (char bad : {'\r', '\n', '\0'}) {
+        for (size_t at = 0; at < kPastRunLineLength; ++at) {
+            std::string r = a;
+            r[at] = bad;
+            ASSERT_FALSE(IsWholePastRunRecord(r))
+                << "byte " << at << " = " << static_cast<int>(bad);
+        }
+    }
+    EXPECT_TRUE(IsWholePastRunRecord(a));
+}
+
 TEST(PastRunReader, LoadsByBloodNumberAndRefusesUnsafeOnes) {
     testing::TempDir tmp;
     ProgramFolder folder(tmp.path());

@@ -33,10 +33,29 @@ NameTable::NameTable() : slots_(1024, -1) {}
 
 NameTable::Key NameTable::KeyOf(std::string_view name) {
     Key k;
+    if (name.size() >= k.size()) {
+        std::memcpy(k.data(), name.data(), k.size());
+        return k;
+    }
     k.fill(' ');
-    std::memcpy(k.data(), name.data(), std::min(name.size(), k.size()));
+    std::memcpy(k.data(), name.data(), name.size());
     return k;
 }
+
+namespace {
+
+// Two keys equal, in three loads each (a call to memcmp costs more than the comparison).
+bool SameKey(const NameTable::Key& x, const NameTable::Key& y) {
+    uint64_t a[2], b[2];
+    uint16_t c, d;
+    std::memcpy(a, x.data(), 16);
+    std::memcpy(b, y.data(), 16);
+    std::memcpy(&c, x.data() + 16, 2);
+    std::memcpy(&d, y.data() + 16, 2);
+    return ((a[0] ^ b[0]) | (a[1] ^ b[1]) | static_cast<uint64_t>(c ^ d)) == 0;
+}
+
+}  // namespace
 
 uint64_t NameTable::Hash(const Key& k) {
     uint64_t a, b;
@@ -55,9 +74,7 @@ uint64_t NameTable::Hash(const Key& k) {
 size_t NameTable::Slot(const Key& k) const {
     size_t mask = slots_.size() - 1;
     size_t i = Hash(k) & mask;
-    while (slots_[i] >= 0 &&
-           std::memcmp(keys_[static_cast<size_t>(slots_[i])].data(), k.data(), k.size()) != 0)
-        i = (i + 1) & mask;
+    while (slots_[i] >= 0 && !SameKey(keys_[static_cast<size_t>(slots_[i])], k)) i = (i + 1) & mask;
     return i;
 }
 

@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "base/text_format.h"
 #include "store/day_files.h"
 
@@ -170,11 +174,29 @@ void PutPastRunLine(std::vector<std::string>& lines, std::string line) {
 bool IsWholePastRunRecord(std::string_view r) {
     if (r.size() != kPastRunRecordSize) return false;
     if (r[kPastRunLineLength] != '\r' || r[kPastRunLineLength + 1] != '\n') return false;
-    // No CR, LF or NUL in the line: 8 bytes at a time, looking closer only at a word with a
-    // byte below 0x0E (every file is scanned whole, so this is on the reading path).
+    // No CR, LF or NUL in the line. Every file is scanned whole, so this is on the reading
+    // path: 16 bytes at a time where there is SSE2 (the line is 51.5 blocks: the last block
+    // is the one that ends the line, overlapping the one before), else 8 at a time, looking
+    // closer only at a word with a byte below 0x0E.
+    const char* p = r.data();
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i nul = _mm_setzero_si128();
+    __m128i bad = _mm_setzero_si128();
+    auto check = [&](size_t at) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
+        bad = _mm_or_si128(bad,
+                           _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)),
+                                        _mm_cmpeq_epi8(v, nul)));
+    };
+    static_assert(kPastRunLineLength >= 16);
+    for (size_t i = 0; i + 16 <= kPastRunLineLength; i += 16) check(i);
+    check(kPastRunLineLength - 16);
+    return _mm_movemask_epi8(bad) == 0;
+#else
     constexpr uint64_t kOnes = 0x0101010101010101ull;
     constexpr uint64_t kHigh = 0x8080808080808080ull;
-    const char* p = r.data();
     size_t i = 0;
     for (; i + 8 <= kPastRunLineLength; i += 8) {
         uint64_t w;
@@ -186,6 +208,7 @@ bool IsWholePastRunRecord(std::string_view r) {
     for (; i < kPastRunLineLength; ++i)
         if (p[i] == '\r' || p[i] == '\n' || p[i] == '\0') return false;
     return true;
+#endif
 }
 
 PastRunFile::PastRunFile(std::string data) : data_(std::move(data)) {
