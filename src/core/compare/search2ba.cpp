@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <thread>
 #include <unordered_set>
 #include <vector>
 
@@ -66,6 +67,10 @@ void CompareEngine::Pump() {
 void CompareEngine::RunOnWorkers(const std::function<void(int)>& task,
                                  const std::function<void()>& progress) {
     for (int w = 0; w < pool_->Workers(); ++w) pool_->Submit([&task, w] { task(w); });
+    WaitForWorkers(progress);
+}
+
+void CompareEngine::WaitForWorkers(const std::function<void()>& progress) {
     for (;;) {
         // Until the next pump is due, at least a millisecond.
         const auto due = kPumpInterval - (std::chrono::steady_clock::now() - lastPump_);
@@ -180,36 +185,64 @@ bool CompareEngine::MakeJob(const PairArgs& p, std::unordered_map<const HorseHis
         job.a = {a, ga, idA, p.weightA};
         job.b = {b, gb, idB, p.weightB};
         job.raceDate = raceDate;
+        job.nameIds = static_cast<size_t>(names_.Size());
     }
     job.direct = true;
     if (idB != NameTable::kNoName) {
-        const DayGroups* g = groups(*a);
-        if (!g) return false;
-        const NameGroup* met = g->Find(idB);
-        job.directCount = met ? met->seqLen : 0;
+        job.directGroups = groups(*a);
+        if (!job.directGroups) return false;
+        job.directName = idB;
     }
     return true;
 }
 
-void CompareEngine::CountJobs() {
-    const size_t n = jobs_.size();
-    const size_t nameIds = static_cast<size_t>(names_.Size());
+void CompareEngine::MakeAndCountJobs(const std::vector<PairArgs>& pairs, size_t& at,
+                                     std::unordered_map<const HorseHistory*, int>& dates) {
+    jobs_.clear();
+    jobs_.reserve(pairs.size() - at);  // never moved while the workers read it
+    PairJob* const jobs = jobs_.data();
+    std::atomic<size_t> ready{0};   // jobs [0, ready) are made
+    std::atomic<bool> made{false};  // and no more will be
     std::atomic<size_t> next{0};
-    auto count = [this, n, nameIds, &next](int worker) {
+    auto count = [this, jobs, &ready, &made, &next](int worker) {
         PairScratch& s = scratch_[static_cast<size_t>(worker)];
-        for (size_t i; (i = next.fetch_add(1)) < n;) {
-            PairJob& j = jobs_[i];
-            if (j.count) j.counts = CountPair(j.a, j.b, j.raceDate, nameIds, s);
+        for (;;) {
+            const size_t i = next.fetch_add(1);
+            // Job i once it is made; none when making ended short of it.
+            while (i >= ready.load(std::memory_order_acquire)) {
+                if (made.load(std::memory_order_acquire)) {
+                    if (i < ready.load(std::memory_order_acquire)) break;
+                    return;
+                }
+                std::this_thread::yield();
+            }
+            PairJob& j = jobs[i];
+            if (j.count) j.counts = CountPair(j.a, j.b, j.raceDate, j.nameIds, s);
+            if (j.directGroups) {
+                const NameGroup* met = j.directGroups->Find(j.directName);
+                j.directCount = met ? met->seqLen : 0;
+            }
         }
     };
-    if (n < 2) {
-        count(0);
-        return;
+    for (int w = 0; w < pool_->Workers(); ++w) pool_->Submit([&count, w] { count(w); });
+    try {
+        // Made here, on the calling thread, as the workers count the ones made before.
+        for (; at < pairs.size(); ++at) {
+            PairJob job;
+            if (!MakeJob(pairs[at], dates, job)) break;
+            jobs_.push_back(job);
+            ready.store(jobs_.size(), std::memory_order_release);
+        }
+    } catch (...) {
+        made.store(true, std::memory_order_release);
+        pool_->Wait();
+        throw;
     }
-    RunOnWorkers(count, [&] {
-        const size_t begun = std::min(next.load(), n);
+    made.store(true, std::memory_order_release);
+    WaitForWorkers([&] {
+        const size_t begun = std::min(next.load(), ready.load());
         if (begun > 0 && labelSink_) {
-            const PairArgs& p = *jobs_[begun - 1].pair;
+            const PairArgs& p = *jobs[begun - 1].pair;
             labelSink_(NameKey(p.nameA) + "vs" + NameKey(p.nameB));
         }
     });
@@ -226,14 +259,8 @@ void CompareEngine::ComparePairs(const std::vector<PairArgs>& pairs) {
             continue;
         }
         // A batch of pairs ready to be counted at the same time, up to one that is not.
-        jobs_.clear();
         dates.clear();
-        for (; at < pairs.size(); ++at) {
-            PairJob job;
-            if (!MakeJob(pairs[at], dates, job)) break;
-            jobs_.push_back(job);
-        }
-        CountJobs();
+        MakeAndCountJobs(pairs, at, dates);
         for (const PairJob& j : jobs_) {
             if (j.count) {
                 last_ = j.counts;

@@ -94,7 +94,10 @@ class CompareEngine {
         bool count = false;
         PairSide a, b;
         int raceDate = 0;
+        size_t nameIds = 0;  // name ids when made: every id the two histories may hold
         bool direct = false;
+        const DayGroups* directGroups = nullptr;  // A's, to find B's name in, if known
+        int directName = NameTable::kNoName;
         int directCount = 0;
         PairCounts counts;
     };
@@ -105,11 +108,16 @@ class CompareEngine {
     // otherwise, and for a pair whose file cannot be read.
     bool MakeJob(const PairArgs& p, std::unordered_map<const HorseHistory*, int>& dates,
                  PairJob& job);
-    // Counts jobs_ on the workers, the calling thread showing progress meanwhile.
-    void CountJobs();
+    // Makes the jobs of pairs from `at` on into jobs_, up to one that cannot be made (left at
+    // `at`), and counts them on the workers, each as soon as it is made; then waits, showing
+    // progress.
+    void MakeAndCountJobs(const std::vector<PairArgs>& pairs, size_t& at,
+                          std::unordered_map<const HorseHistory*, int>& dates);
     // task(worker) on every worker; meanwhile the calling thread calls progress() and lets
     // window messages run every 50 ms.
     void RunOnWorkers(const std::function<void(int)>& task, const std::function<void()>& progress);
+    // Waits for what runs on the workers in the same way.
+    void WaitForWorkers(const std::function<void()>& progress);
     void WriteCounts(const PairArgs& p, const PairCounts& c);
     void ShowPair(const std::string& keyA, const std::string& keyB);
     void ShowPair(const PairArgs& p);
