@@ -294,38 +294,48 @@ void CompareEngine::Preload(const std::vector<AheadHorse>& horses) {
         if (!histories_.count(h.blood) && seen.insert(h.blood).second)
             todo.push_back({&h, nullptr});
     std::atomic<size_t> next{0};
+    std::vector<std::atomic<bool>> done(todo.size());  // read, or failed
     std::vector<std::vector<int>> scratch(static_cast<size_t>(pool_->Workers()));
     std::vector<FileBuffer> buffers(static_cast<size_t>(pool_->Workers()));
     std::vector<NameTable> local(static_cast<size_t>(pool_->Workers()));
-    RunOnWorkers(
-        [&](int worker) {
-            std::vector<int>& groupScratch = scratch[static_cast<size_t>(worker)];
-            FileBuffer& buffer = buffers[static_cast<size_t>(worker)];
-            BulkArena* memory = memory_[1 + static_cast<size_t>(worker)].get();
-            for (size_t i; (i = next.fetch_add(1)) < todo.size();) {
-                Ahead& t = todo[i];
-                try {
-                    auto h = std::make_unique<HorseHistory>(
-                        shell_.folder(), t.horse->blood,
-                        HorseHistory::Unbound{local[static_cast<size_t>(worker)]}, buffer, memory);
-                    const size_t ids = static_cast<size_t>(h->NameIds(names_));
-                    if (groupScratch.size() < ids) groupScratch.resize(ids, -1);
-                    h->Groups(t.horse->raceDate, groupScratch, memory);
-                    // The history has names of its own yet: names_ is not read.
-                    h->NoteOwnName(t.horse->nameKey, names_);
-                    t.history = std::move(h);
-                } catch (...) {
-                    // Left to the pair that needs the file, which then fails as it would have.
-                }
+    auto read = [&](int worker) {
+        std::vector<int>& groupScratch = scratch[static_cast<size_t>(worker)];
+        FileBuffer& buffer = buffers[static_cast<size_t>(worker)];
+        BulkArena* memory = memory_[1 + static_cast<size_t>(worker)].get();
+        for (size_t i; (i = next.fetch_add(1)) < todo.size();) {
+            Ahead& t = todo[i];
+            try {
+                auto h = std::make_unique<HorseHistory>(
+                    shell_.folder(), t.horse->blood,
+                    HorseHistory::Unbound{local[static_cast<size_t>(worker)]}, buffer, memory);
+                const size_t ids = static_cast<size_t>(h->NameIds(names_));
+                if (groupScratch.size() < ids) groupScratch.resize(ids, -1);
+                h->Groups(t.horse->raceDate, groupScratch, memory);
+                // The history has names of its own yet: names_ is not read.
+                h->NoteOwnName(t.horse->nameKey, names_);
+                t.history = std::move(h);
+            } catch (...) {
+                // Left to the pair that needs the file, which then fails as it would have.
             }
-        },
-        [] {});
-    // Named in the order given, so that the ids never depend on the workers.
-    for (Ahead& t : todo) {
+            done[i].store(true, std::memory_order_release);
+        }
+    };
+    for (int w = 0; w < pool_->Workers(); ++w) pool_->Submit([&read, w] { read(w); });
+    // Named on the calling thread in the order given, so that the ids never depend on the
+    // workers; each as soon as it is read, while the workers read on.
+    size_t bound = 0;
+    while (bound < todo.size()) {
+        if (!done[bound].load(std::memory_order_acquire)) {
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+            Pump();
+            continue;
+        }
+        Ahead& t = todo[bound++];
         if (!t.history) continue;
         t.history->Bind(names_);
         histories_[t.horse->blood] = std::move(t.history);
     }
+    pool_->Wait();
 }
 
 PairArgs PairOfRunners(const RaceDay& day, int race, int i, int j) {
