@@ -1,5 +1,6 @@
-// The order counts of two margin lists, whichever way they are counted (every pair several at
-// a time for short lists, two merges for long ones), equal a plain count over every pair.
+// The inner loops of a pair comparison against plain loops: the margins kept of a list, and
+// the order counts of two lists whichever way they are counted (every pair several at a time
+// for short lists, two merges for long ones).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -88,6 +89,44 @@ TEST(MarginOrder, AllEqualListsAreNeverBelowAndAlwaysNotAbove) {
         const OrderCounts c = CountOrder(v.data(), n, v.data(), n);
         EXPECT_EQ(c.below, 0) << n;
         EXPECT_EQ(c.notAbove, static_cast<long>(n) * n) << n;
+    }
+}
+
+TEST(MarginOrder, KeptMarginsAreThoseOfUnmarkedRecordsInOrder) {
+    std::mt19937 rng(3);
+    std::uniform_int_distribution<int> tenths(-30, 30);
+    for (int n = 0; n <= 41; ++n) {
+        for (int marked : {0, 1, 3, 7}) {  // of 7 records
+            const int records = 12;
+            std::vector<uint8_t> met(records, 0);
+            for (int r = 0; r < records; ++r)
+                met[static_cast<size_t>(r)] = rng() % 7 < static_cast<unsigned>(marked);
+            std::vector<double> v;
+            std::vector<int> runs;
+            for (int i = 0; i < n; ++i) {
+                v.push_back(i % 5 == 0 ? 0.0 : tenths(rng) / 10.0);
+                runs.push_back(static_cast<int>(rng() % records));
+            }
+            const double shift = (rng() % 2 ? -0.2 : 0.6);
+            std::vector<double> want;
+            int wantNeg = 0;
+            for (int i = 0; i < n; ++i) {
+                if (met[static_cast<size_t>(runs[static_cast<size_t>(i)])]) continue;
+                want.push_back(v[static_cast<size_t>(i)] - shift);
+                wantNeg += want.back() < 0;
+            }
+            for (bool wide : {true, false}) {
+                std::vector<double> out(static_cast<size_t>(n) + 3, 99.0);
+                int neg = -1;
+                const int kept =
+                    KeptMargins(v.data(), runs.data(), n, shift, met.data(), out.data(), neg, wide);
+                ASSERT_EQ(kept, static_cast<int>(want.size())) << n << " wide " << wide;
+                EXPECT_EQ(neg, wantNeg) << n << " wide " << wide;
+                for (int i = 0; i < kept; ++i)
+                    EXPECT_EQ(out[static_cast<size_t>(i)], want[static_cast<size_t>(i)])
+                        << n << " wide " << wide << " at " << i;
+            }
+        }
     }
 }
 

@@ -1,5 +1,7 @@
 #include "compare/margin_order.h"
 
+#include <cstdint>
+
 #if defined(__x86_64__) || defined(_M_X64)
 #include <immintrin.h>
 #define SORVANE_ORDER_SIMD 1
@@ -105,13 +107,87 @@ __attribute__((target("avx2"))) OrderCounts AllPairsAvx2(const double* xs, int x
 bool HasAvx2() {
     static const bool has = [] {
         __builtin_cpu_init();
-        return __builtin_cpu_supports("avx2") != 0;
+        return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
     }();
     return has;
+}
+
+// For a mask of kept lanes (bit k: double k of 4), the 32-bit lanes that move the kept
+// doubles to the front, in order.
+struct CompressTable {
+    alignas(32) int32_t lanes[16][8];
+};
+constexpr CompressTable MakeCompressTable() {
+    CompressTable t{};
+    for (int mask = 0; mask < 16; ++mask) {
+        int to = 0;
+        for (int k = 0; k < 4; ++k) {
+            if (!(mask & (1 << k))) continue;
+            t.lanes[mask][2 * to] = 2 * k;
+            t.lanes[mask][2 * to + 1] = 2 * k + 1;
+            ++to;
+        }
+    }
+    return t;
+}
+constexpr CompressTable kCompress = MakeCompressTable();
+
+// Four margins at a time: their marks looked up one by one (a gather is slower here), the
+// kept margins moved to the front of the vector, which is stored whole at the write
+// position; the next store overwrites what lies past the kept ones.
+__attribute__((target("avx2,popcnt"))) int KeptAvx2(const double* v, const int* runs, int n,
+                                                    double shift, const uint8_t* met, double* out,
+                                                    int& negatives) {
+    const __m256d by = _mm256_set1_pd(shift);
+    const __m256d zero = _mm256_setzero_pd();
+    int kept = 0;
+    int neg = 0;
+    int i = 0;
+    for (; i + 4 <= n; i += 4) {
+        const int keep = (met[runs[i]] == 0) | (met[runs[i + 1]] == 0) << 1 |
+                         (met[runs[i + 2]] == 0) << 2 | (met[runs[i + 3]] == 0) << 3;
+        const __m256d m = _mm256_sub_pd(_mm256_loadu_pd(v + i), by);
+        const int below = _mm256_movemask_pd(_mm256_cmp_pd(m, zero, _CMP_LT_OQ)) & keep;
+        const __m256i lanes =
+            _mm256_load_si256(reinterpret_cast<const __m256i*>(kCompress.lanes[keep]));
+        _mm256_storeu_pd(out + kept, _mm256_castsi256_pd(_mm256_permutevar8x32_epi32(
+                                         _mm256_castpd_si256(m), lanes)));
+        kept += __builtin_popcount(static_cast<unsigned>(keep));
+        neg += __builtin_popcount(static_cast<unsigned>(below));
+    }
+    for (; i < n; ++i) {
+        const double m = v[i] - shift;
+        const int keep = !met[runs[i]];
+        out[kept] = m;
+        neg += keep & (m < 0);
+        kept += keep;
+    }
+    negatives = neg;
+    return kept;
 }
 #endif
 
 }  // namespace
+
+int KeptMargins(const double* v, const int* runs, int n, double shift, const uint8_t* met,
+                double* out, int& negatives, bool wide) {
+#if SORVANE_ORDER_SIMD
+    if (wide && n >= 4 && HasAvx2()) return KeptAvx2(v, runs, n, shift, met, out, negatives);
+#else
+    (void)wide;
+#endif
+    int kept = 0;
+    int neg = 0;
+    for (int i = 0; i < n; ++i) {
+        const double m = v[i] - shift;
+        const int keep = !met[runs[i]];
+        out[kept] = m;
+        neg += keep & (m < 0);
+        kept += keep;
+    }
+    negatives = neg;
+    return kept;
+}
 
 OrderCounts CountOrderBy(OrderWay way, const double* xs, int xn, const double* ys, int yn) {
     if (xn <= 0 || yn <= 0) return {};

@@ -1,6 +1,9 @@
-// How the margins of one list stand against those of another over every pair of them: the
-// inner count of a pair comparison, run once per common opponent.
+// The inner loops of a pair comparison, run once per common opponent: a list of margins
+// moved to today's weights less the races the pair shared, and how the margins of one list
+// stand against those of another over every pair of them.
 #pragma once
+
+#include <cstdint>
 
 namespace sorvane {
 
@@ -16,5 +19,12 @@ OrderCounts CountOrder(const double* xs, int xn, const double* ys, int yn);
 // Every way gives the same counts (for tests: a way the processor lacks gives the merge).
 enum class OrderWay { kMerge, kPairs, kPairs2, kPairs4 };
 OrderCounts CountOrderBy(OrderWay way, const double* xs, int xn, const double* ys, int yn);
+
+// The margins v[i] - shift, in order, of every i whose record runs[i] is not marked in met
+// (non-zero), written to out; how many were written, and in negatives how many of them are
+// below 0. out must have room for n + 3 margins: they are written 4 at a time. `wide` false
+// keeps to the plain loop (for tests).
+int KeptMargins(const double* v, const int* runs, int n, double shift, const uint8_t* met,
+                double* out, int& negatives, bool wide = true);
 
 }  // namespace sorvane

@@ -26,7 +26,8 @@ void CountSorted(const double* a, int an, int negA, const double* e, int en, int
 
 // The margins v[0, n) moved by -shift into out, less those whose record runs[i] is marked
 // in met when filtered; how many were written, and in negatives how many of them are below
-// 0. The order is kept, so sorted stays sorted.
+// 0. The order is kept, so sorted stays sorted. Out has room for n + 3, as KeptMargins
+// wants.
 int ShiftedMargins(const double* v, const int* runs, int n, double shift, bool filtered,
                    const std::vector<uint8_t>& met, double* out, int& negatives) {
     int neg = 0;
@@ -38,16 +39,7 @@ int ShiftedMargins(const double* v, const int* runs, int n, double shift, bool f
         negatives = neg;
         return n;
     }
-    int kept = 0;
-    for (int i = 0; i < n; ++i) {
-        const double m = v[i] - shift;
-        const int keep = !met[static_cast<size_t>(runs[i])];
-        out[kept] = m;
-        neg += keep & (m < 0);
-        kept += keep;
-    }
-    negatives = neg;
-    return kept;
+    return KeptMargins(v, runs, n, shift, met.data(), out, negatives);
 }
 
 void CountOne(double hiA, double hiB, int times, PairCounts& c) {
@@ -177,9 +169,10 @@ PairCounts CountPair(const PairSide& sa, const PairSide& sb, int raceDate, size_
     // is written first in the pair).
     s.timedUsed = 0;
     s.fixedUsed = 0;
-    if (s.poolTimed.size() < gb.timedValue.size()) s.poolTimed.resize(gb.timedValue.size());
+    // (KeptMargins may write 3 past its last margin).
+    if (s.poolTimed.size() < gb.timedValue.size() + 3) s.poolTimed.resize(gb.timedValue.size() + 3);
     if (s.poolFixed.size() < gb.seq.size()) s.poolFixed.resize(gb.seq.size());
-    if (s.poolA.size() < ga.timedValue.size()) s.poolA.resize(ga.timedValue.size());
+    if (s.poolA.size() < ga.timedValue.size() + 3) s.poolA.resize(ga.timedValue.size() + 3);
     for (const NameGroup& xa : ga.groups) {
         const int x = xa.name;
         if (x == idA || x == idB) continue;
