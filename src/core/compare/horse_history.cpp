@@ -230,96 +230,131 @@ void HorseHistory::NoteOwnName(std::string_view nameKey, const NameTable& names)
     for (size_t i = 0; i < runs_.size(); ++i) ownRuns_[i] = Contains(runs_[i], name);
 }
 
+namespace {
+
+// Sorts the timed margins v[0, n) of a group with their records. A group holds tens of
+// entries, where placing each by its rank (how many come before it, ties in file order) is
+// free of the mispredicted branches of an insertion; long ones are sorted the usual way.
+void SortTimed(double* v, int* run, int n, std::vector<std::pair<double, int>>& scratch) {
+    if (n < 2) return;
+    scratch.resize(static_cast<size_t>(n));
+    if (n <= 64) {
+        for (int i = 0; i < n; ++i) {
+            const double x = v[i];
+            int rank = 0;
+            for (int j = 0; j < i; ++j) rank += v[j] <= x;
+            for (int j = i + 1; j < n; ++j) rank += v[j] < x;
+            scratch[static_cast<size_t>(rank)] = {x, run[i]};
+        }
+    } else {
+        for (int i = 0; i < n; ++i) scratch[static_cast<size_t>(i)] = {v[i], run[i]};
+        std::stable_sort(scratch.begin(), scratch.end(),
+                         [](const auto& x, const auto& y) { return x.first < y.first; });
+    }
+    for (int i = 0; i < n; ++i) {
+        v[i] = scratch[static_cast<size_t>(i)].first;
+        run[i] = scratch[static_cast<size_t>(i)].second;
+    }
+}
+
+}  // namespace
+
 const DayGroups& HorseHistory::Groups(int raceDate, std::vector<int>& scratch,
                                       std::pmr::memory_resource* memory) {
     if (day_ && day_->raceDate == raceDate) return *day_;
     DayGroups d(memory);
     d.raceDate = raceDate;
-    // Names in the order first met, and how many entries each has.
-    std::vector<int> names;
-    std::vector<int> counts;
+    // Per name, in the order first met, the sizes of its group: the file played through once,
+    // so that the second pass can put every entry straight into its place.
+    struct Tally {
+        int name;
+        int count = 0;
+        int timed = 0;
+        int fixed = 0;  // untimed after a timed one
+        int lead = 0;   // untimed before any timed one
+        int group = 0;  // its place among the groups, by name id
+    };
+    std::vector<Tally> tally;
+    tally.reserve(64);
     for (const HistoryRun& run : runs_) {
         if (!run.Qualifies(raceDate)) continue;
         for (int i = 0; i < run.entryCount; ++i) {
-            int name = entries_[static_cast<size_t>(run.firstEntry + i)].name;
-            if (name == NameTable::kNoName) continue;
-            int& g = scratch[static_cast<size_t>(name)];
+            const HistoryEntry& e = entries_[static_cast<size_t>(run.firstEntry + i)];
+            if (e.name == NameTable::kNoName) continue;
+            int& g = scratch[static_cast<size_t>(e.name)];
             if (g < 0) {
-                g = static_cast<int>(names.size());
-                names.push_back(name);
-                counts.push_back(0);
+                g = static_cast<int>(tally.size());
+                tally.push_back({e.name});
             }
-            ++counts[static_cast<size_t>(g)];
+            Tally& t = tally[static_cast<size_t>(g)];
+            ++t.count;
+            if (e.timed)
+                ++t.timed;
+            else if (t.timed > 0)
+                ++t.fixed;
+            else
+                ++t.lead;
         }
     }
-    // Groups by name id, each holding its entries in file and field order.
-    std::vector<int> byName(names.size());
+    // Groups by name id.
+    std::vector<int> byName(tally.size());
     for (size_t i = 0; i < byName.size(); ++i) byName[i] = static_cast<int>(i);
     std::sort(byName.begin(), byName.end(), [&](int x, int y) {
-        return names[static_cast<size_t>(x)] < names[static_cast<size_t>(y)];
+        return tally[static_cast<size_t>(x)].name < tally[static_cast<size_t>(y)].name;
     });
-    d.groups.resize(names.size());
-    std::vector<int> cursor(names.size());
-    int at = 0;
+    d.groups.resize(tally.size());
+    int seqAt = 0;
+    int timedAt = 0;
+    int fixedAt = 0;
     for (size_t i = 0; i < byName.size(); ++i) {
-        size_t first = static_cast<size_t>(byName[i]);
+        Tally& t = tally[static_cast<size_t>(byName[i])];
+        t.group = static_cast<int>(i);
         NameGroup& g = d.groups[i];
-        g.name = names[first];
-        g.seqBegin = at;
-        g.seqLen = counts[first];
-        cursor[first] = at;
-        at += g.seqLen;
+        g.name = t.name;
+        g.seqBegin = seqAt;
+        g.timedBegin = timedAt;
+        g.fixedBegin = fixedAt;
+        g.lead = t.lead;
+        g.anyTimed = t.timed > 0;
+        g.anyUntimed = t.count > t.timed;
+        seqAt += t.count;
+        timedAt += t.timed;
+        fixedAt += t.fixed;
     }
-    d.seq.resize(static_cast<size_t>(at));
-    d.seqRun.resize(static_cast<size_t>(at));
+    d.seq.resize(static_cast<size_t>(seqAt));
+    d.seqRun.resize(static_cast<size_t>(seqAt));
+    d.timedValue.resize(static_cast<size_t>(timedAt));
+    d.timedRun.resize(static_cast<size_t>(timedAt));
+    d.fixedValue.resize(static_cast<size_t>(fixedAt));
+    // Every entry into its group in file and field order; the lengths count what is placed.
     for (size_t r = 0; r < runs_.size(); ++r) {
         const HistoryRun& run = runs_[r];
         if (!run.Qualifies(raceDate)) continue;
         for (int i = 0; i < run.entryCount; ++i) {
-            int e = run.firstEntry + i;
-            int name = entries_[static_cast<size_t>(e)].name;
-            if (name == NameTable::kNoName) continue;
-            const size_t to = static_cast<size_t>(
-                cursor[static_cast<size_t>(scratch[static_cast<size_t>(name)])]++);
-            d.seq[to] = e;
-            d.seqRun[to] = static_cast<int>(r);
-        }
-    }
-    for (int name : names) scratch[static_cast<size_t>(name)] = -1;
-
-    d.timedValue.reserve(d.seq.size());
-    d.timedRun.reserve(d.seq.size());
-    for (NameGroup& g : d.groups) {
-        g.fixedBegin = static_cast<int>(d.fixedValue.size());
-        g.timedBegin = static_cast<int>(d.timedValue.size());
-        for (int i = 0; i < g.seqLen; ++i) {
-            const HistoryEntry& h =
-                entries_[static_cast<size_t>(d.seq[static_cast<size_t>(g.seqBegin + i)])];
+            const int e = run.firstEntry + i;
+            const HistoryEntry& h = entries_[static_cast<size_t>(e)];
+            if (h.name == NameTable::kNoName) continue;
+            NameGroup& g = d.groups[static_cast<size_t>(
+                tally[static_cast<size_t>(scratch[static_cast<size_t>(h.name)])].group)];
+            const size_t at = static_cast<size_t>(g.seqBegin + g.seqLen++);
+            d.seq[at] = e;
+            d.seqRun[at] = static_cast<int>(r);
             if (h.timed) {
-                // Insertion into the sorted timed margins (a group holds tens of entries).
-                size_t j = d.timedValue.size();
-                d.timedValue.push_back(h.corrected);
-                d.timedRun.push_back(h.run);
-                while (j > static_cast<size_t>(g.timedBegin) && d.timedValue[j - 1] > h.corrected) {
-                    d.timedValue[j] = d.timedValue[j - 1];
-                    d.timedRun[j] = d.timedRun[j - 1];
-                    --j;
-                }
-                d.timedValue[j] = h.corrected;
-                d.timedRun[j] = h.run;
-                g.anyTimed = true;
+                const size_t t = static_cast<size_t>(g.timedBegin + g.timedLen++);
+                d.timedValue[t] = h.corrected;
+                d.timedRun[t] = h.run;
                 g.lastTimed = h.corrected;
-            } else if (g.anyTimed) {
-                d.fixedValue.push_back(g.lastTimed);
-                g.anyUntimed = true;
-            } else {
-                ++g.lead;
-                g.anyUntimed = true;
+            } else if (g.timedLen > 0) {
+                // Takes the last timed margin before it.
+                d.fixedValue[static_cast<size_t>(g.fixedBegin + g.fixedLen++)] = g.lastTimed;
             }
         }
-        g.timedLen = static_cast<int>(d.timedValue.size()) - g.timedBegin;
-        g.fixedLen = static_cast<int>(d.fixedValue.size()) - g.fixedBegin;
     }
+    for (const Tally& t : tally) scratch[static_cast<size_t>(t.name)] = -1;
+    std::vector<std::pair<double, int>> sortScratch;
+    for (const NameGroup& g : d.groups)
+        SortTimed(d.timedValue.data() + g.timedBegin, d.timedRun.data() + g.timedBegin, g.timedLen,
+                  sortScratch);
     day_.reset();
     day_.emplace(std::move(d));  // moved with its memory
     return *day_;
