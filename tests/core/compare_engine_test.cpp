@@ -157,6 +157,46 @@ TEST(CompareEngine, CarriedMarginsFollowTheInstanceOrder) {
     EXPECT_EQ(ResultOf(rig.day().raceAnalysis[0], 1), (PairResult{4, 3, 1, 3, 0, 6, 1, 1, 0}));
 }
 
+// Long histories against one opponent (lists sorted and counted the way long lists are),
+// with some races of A and B together among them: every other instance counted by the rules,
+// pair by pair. The margins come in steps of a tenth, so many are equal.
+TEST(CompareEngine, LongListsOfOneOpponentCountEveryInstance) {
+    CompareRig rig;
+    std::vector<PastRace> racesA;
+    std::vector<PastRace> racesB;
+    std::vector<double> hiA;
+    std::vector<double> hiB;
+    const int x = 600;  // the opponent's time, tenths
+    for (int k = 0; k < 90; ++k) {
+        const int timeA = x + (k * 37) % 23 - 11;
+        const int timeB = x + (k * 53) % 19 - 9;
+        if (k % 9 == 4) {  // A and B met: left out of both lists
+            PastRace met{DaysBefore(20260601, 400 + k),
+                         {{kA, timeA}, {kB, timeB}, {"エックス", x}}};
+            racesA.push_back(met);
+            racesB.push_back(met);
+            continue;
+        }
+        racesA.push_back({DaysBefore(20260601, 1 + k), {{kA, timeA}, {"エックス", x}}});
+        racesB.push_back({DaysBefore(20260601, 200 + k), {{"エックス", x}, {kB, timeB}}});
+        hiA.push_back(ComparisonMargin(CorrectedMargin(timeA, x, 550, 550), 55, 56));
+        hiB.push_back(ComparisonMargin(CorrectedMargin(timeB, x, 550, 550), 56, 55));
+    }
+    rig.WriteRaces(kIdA, kA, racesA);
+    rig.WriteRaces(kIdB, kB, racesB);
+    PairCounts want;
+    for (double a : hiA)
+        for (double b : hiB) Count(want, OutcomeOf(a, b));
+    const int soA = want.ptA + want.dokuPtA;
+    const int soB = want.ptB + want.dokuPtB;
+    CompareEngine engine(*rig.shell);
+    engine.Search2Ba(Pair(55, 56));
+    EXPECT_EQ(ResultOf(rig.day().raceAnalysis[0], 1),
+              (PairResult{want.instances, want.ptA, want.ptB, want.dokuPtA, want.dokuPtB, soA, soB,
+                          soA > soB, soB > soA}));
+    EXPECT_EQ(want.instances, 80 * 80);
+}
+
 TEST(CompareEngine, EqualTotalsDecideNothingButBothGetPoints) {
     CompareRig rig;
     // A +0.2 and -0.2 against X, B 0.0: a point for A; a point and own-minus for B.
