@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <random>
 #include <vector>
 
@@ -115,16 +116,28 @@ TEST(MarginOrder, KeptMarginsAreThoseOfUnmarkedRecordsInOrder) {
                 want.push_back(v[static_cast<size_t>(i)] - shift);
                 wantNeg += want.back() < 0;
             }
-            for (bool wide : {true, false}) {
+            // The same records as race masks: bit 5 set where the record is marked, other
+            // bits set at random.
+            std::vector<uint64_t> masks;
+            for (int r : runs) {
+                const uint64_t noise =
+                    (static_cast<uint64_t>(rng()) << 32 | rng()) & ~(uint64_t{1} << 5);
+                masks.push_back(noise | static_cast<uint64_t>(met[static_cast<size_t>(r)]) << 5);
+            }
+            for (int way = 0; way < 4; ++way) {
+                const bool wide = way % 2 == 0;
                 std::vector<double> out(static_cast<size_t>(n) + 3, 99.0);
                 int neg = -1;
-                const int kept =
-                    KeptMargins(v.data(), runs.data(), n, shift, met.data(), out.data(), neg, wide);
-                ASSERT_EQ(kept, static_cast<int>(want.size())) << n << " wide " << wide;
-                EXPECT_EQ(neg, wantNeg) << n << " wide " << wide;
+                const int kept = way < 2
+                                     ? KeptMargins(v.data(), runs.data(), n, shift, met.data(),
+                                                   out.data(), neg, wide)
+                                     : KeptMarginsByMask(v.data(), masks.data(), n, shift,
+                                                         uint64_t{1} << 5, out.data(), neg, wide);
+                ASSERT_EQ(kept, static_cast<int>(want.size())) << n << " way " << way;
+                EXPECT_EQ(neg, wantNeg) << n << " way " << way;
                 for (int i = 0; i < kept; ++i)
                     EXPECT_EQ(out[static_cast<size_t>(i)], want[static_cast<size_t>(i)])
-                        << n << " wide " << wide << " at " << i;
+                        << n << " way " << way << " at " << i;
             }
         }
     }

@@ -231,7 +231,11 @@ void HorseHistory::NoteOwnName(std::string_view nameKey, const NameTable& names)
     if (name == NameTable::kNoName) return;
     ownName_ = name;
     ownRuns_.assign(runs_.size(), 0);
-    for (size_t i = 0; i < runs_.size(); ++i) ownRuns_[i] = Contains(runs_[i], name);
+    ownEverywhere_ = true;
+    for (size_t i = 0; i < runs_.size(); ++i) {
+        ownRuns_[i] = Contains(runs_[i], name);
+        if (runs_[i].entryCount > 0 && !ownRuns_[i]) ownEverywhere_ = false;
+    }
 }
 
 namespace {
@@ -341,6 +345,7 @@ const DayGroups& HorseHistory::Groups(int raceDate, std::vector<int>& scratch,
         g.lead = t.lead;
         g.anyTimed = t.timed > 0;
         g.anyUntimed = t.count > t.timed;
+        g.maskBit = byName[i] < 64 ? byName[i] : -1;
         seqAt += t.count;
         timedAt += t.timed;
         fixedAt += t.fixed;
@@ -351,15 +356,18 @@ const DayGroups& HorseHistory::Groups(int raceDate, std::vector<int>& scratch,
     d.timedRun.resize(static_cast<size_t>(timedAt));
     d.fixedValue.resize(static_cast<size_t>(fixedAt));
     // Every entry into its group in file and field order; the lengths count what is placed.
+    std::vector<uint64_t> raceMask(runs_.size(), 0);
     for (size_t r = 0; r < runs_.size(); ++r) {
         const HistoryRun& run = runs_[r];
         if (!run.Qualifies(raceDate)) continue;
+        uint64_t mask = 0;
         for (int i = 0; i < run.entryCount; ++i) {
             const int e = run.firstEntry + i;
             const HistoryEntry& h = entries_[static_cast<size_t>(e)];
             if (h.name == NameTable::kNoName) continue;
-            NameGroup& g = d.groups[static_cast<size_t>(
-                tally[static_cast<size_t>(scratch[static_cast<size_t>(h.name)])].group)];
+            const int first = scratch[static_cast<size_t>(h.name)];  // order first met
+            if (first < 64) mask |= uint64_t{1} << first;
+            NameGroup& g = d.groups[static_cast<size_t>(tally[static_cast<size_t>(first)].group)];
             const size_t at = static_cast<size_t>(g.seqBegin + g.seqLen++);
             d.seq[at] = e;
             d.seqRun[at] = static_cast<int>(r);
@@ -373,12 +381,16 @@ const DayGroups& HorseHistory::Groups(int raceDate, std::vector<int>& scratch,
                 d.fixedValue[static_cast<size_t>(g.fixedBegin + g.fixedLen++)] = g.lastTimed;
             }
         }
+        raceMask[r] = mask;
     }
     for (const Tally& t : tally) scratch[static_cast<size_t>(t.name)] = -1;
     std::vector<std::pair<double, int>> sortScratch;
     for (const NameGroup& g : d.groups)
         SortTimed(d.timedValue.data() + g.timedBegin, d.timedRun.data() + g.timedBegin, g.timedLen,
                   sortScratch);
+    d.timedMask.resize(d.timedRun.size());
+    for (size_t t = 0; t < d.timedRun.size(); ++t)
+        d.timedMask[t] = raceMask[static_cast<size_t>(d.timedRun[t])];
     day_.reset();
     day_.emplace(std::move(d));  // moved with its memory
     return *day_;

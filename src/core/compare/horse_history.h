@@ -86,6 +86,8 @@ struct NameGroup {
     bool anyTimed = false;
     double lastTimed = 0;  // the last timed margin in file order
     bool anyUntimed = false;
+    // The bit of the name in the race masks, -1 for none (64 names have one: the first met).
+    int maskBit = -1;
 };
 
 struct DayGroups {
@@ -95,6 +97,7 @@ struct DayGroups {
           seqRun(memory),
           timedValue(memory),
           timedRun(memory),
+          timedMask(memory),
           fixedValue(memory) {}
     int raceDate = -2;  // the date they were made for
     std::pmr::vector<NameGroup> groups;
@@ -102,6 +105,9 @@ struct DayGroups {
     std::pmr::vector<int> seqRun;  // the record of each, at hand without the entry
     std::pmr::vector<double> timedValue;
     std::pmr::vector<int> timedRun;
+    // The race mask of each timed entry's record: the bits of the groups whose name ran in
+    // it (NameGroup::maskBit).
+    std::pmr::vector<uint64_t> timedMask;
     std::pmr::vector<double> fixedValue;
     // Group of a name id, by binary search over groups sorted by name; null if none.
     const NameGroup* Find(int name) const;
@@ -145,6 +151,11 @@ class HorseHistory {
     // not be in use on another thread meanwhile.
     void NoteOwnName(std::string_view nameKey, const NameTable& names);
     bool OwnNameNoted() const { return ownNoted_; }
+    // True when the name is the one noted and every record holds it: then the races shared
+    // with another horse are those the other horse ran in.
+    bool OwnNameEverywhere(int name) const {
+        return ownEverywhere_ && name != NameTable::kNoName && name == ownName_;
+    }
     // The entries of the records qualifying for the race date, grouped by name (made on
     // the first call for a date and kept until another date is asked for). `scratch` maps
     // name ids to -1, at least names.Size() long, and is left so. The groups' memory comes
@@ -172,6 +183,7 @@ class HorseHistory {
     std::optional<DayGroups> day_;
     bool ownNoted_ = false;
     int ownName_ = NameTable::kNoName;   // kNoName when no record holds it
+    bool ownEverywhere_ = false;         // every record with entries holds it
     std::pmr::vector<uint8_t> ownRuns_;  // per record: 1 when it holds ownName_
 };
 

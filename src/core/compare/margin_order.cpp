@@ -165,9 +165,62 @@ __attribute__((target("avx2,popcnt"))) int KeptAvx2(const double* v, const int* 
     negatives = neg;
     return kept;
 }
+
+__attribute__((target("avx2,popcnt"))) int KeptByMaskAvx2(const double* v, const uint64_t* masks,
+                                                          int n, double shift, uint64_t bit,
+                                                          double* out, int& negatives) {
+    const __m256d by = _mm256_set1_pd(shift);
+    const __m256d zero = _mm256_setzero_pd();
+    const __m256i test = _mm256_set1_epi64x(static_cast<long long>(bit));
+    int kept = 0;
+    int neg = 0;
+    int i = 0;
+    for (; i + 4 <= n; i += 4) {
+        const __m256i m = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(masks + i));
+        const __m256i clear = _mm256_cmpeq_epi64(_mm256_and_si256(m, test), _mm256_setzero_si256());
+        const int keep = _mm256_movemask_pd(_mm256_castsi256_pd(clear));
+        const __m256d x = _mm256_sub_pd(_mm256_loadu_pd(v + i), by);
+        const int below = _mm256_movemask_pd(_mm256_cmp_pd(x, zero, _CMP_LT_OQ)) & keep;
+        const __m256i lanes =
+            _mm256_load_si256(reinterpret_cast<const __m256i*>(kCompress.lanes[keep]));
+        _mm256_storeu_pd(out + kept, _mm256_castsi256_pd(_mm256_permutevar8x32_epi32(
+                                         _mm256_castpd_si256(x), lanes)));
+        kept += __builtin_popcount(static_cast<unsigned>(keep));
+        neg += __builtin_popcount(static_cast<unsigned>(below));
+    }
+    for (; i < n; ++i) {
+        const double x = v[i] - shift;
+        const int keep = (masks[i] & bit) == 0;
+        out[kept] = x;
+        neg += keep & (x < 0);
+        kept += keep;
+    }
+    negatives = neg;
+    return kept;
+}
 #endif
 
 }  // namespace
+
+int KeptMarginsByMask(const double* v, const uint64_t* masks, int n, double shift, uint64_t bit,
+                      double* out, int& negatives, bool wide) {
+#if SORVANE_ORDER_SIMD
+    if (wide && n >= 4 && HasAvx2()) return KeptByMaskAvx2(v, masks, n, shift, bit, out, negatives);
+#else
+    (void)wide;
+#endif
+    int kept = 0;
+    int neg = 0;
+    for (int i = 0; i < n; ++i) {
+        const double x = v[i] - shift;
+        const int keep = (masks[i] & bit) == 0;
+        out[kept] = x;
+        neg += keep & (x < 0);
+        kept += keep;
+    }
+    negatives = neg;
+    return kept;
+}
 
 int KeptMargins(const double* v, const int* runs, int n, double shift, const uint8_t* met,
                 double* out, int& negatives, bool wide) {

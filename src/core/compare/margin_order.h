@@ -26,5 +26,8 @@ OrderCounts CountOrderBy(OrderWay way, const double* xs, int xn, const double* y
 // keeps to the plain loop (for tests).
 int KeptMargins(const double* v, const int* runs, int n, double shift, const uint8_t* met,
                 double* out, int& negatives, bool wide = true);
+// The same where the records to leave out are those whose race mask masks[i] has `bit`.
+int KeptMarginsByMask(const double* v, const uint64_t* masks, int n, double shift, uint64_t bit,
+                      double* out, int& negatives, bool wide = true);
 
 }  // namespace sorvane

@@ -24,14 +24,14 @@ void CountSorted(const double* a, int an, int negA, const double* e, int en, int
     c.dokuPtB += negA * (en - negB);
 }
 
-// The margins v[0, n) moved by -shift into out, less those whose record runs[i] is marked
-// in met when filtered; how many were written, and in negatives how many of them are below
-// 0. The order is kept, so sorted stays sorted. Out has room for n + 3, as KeptMargins
-// wants.
-int ShiftedMargins(const double* v, const int* runs, int n, double shift, bool filtered,
-                   const std::vector<uint8_t>& met, double* out, int& negatives) {
-    int neg = 0;
+// The margins v[from, +n) of groups g moved by -shift into out, less those of the shared
+// races when filtered; how many were written, and in negatives how many of them are below 0.
+// The order is kept, so sorted stays sorted. Out has room for n + 3, as KeptMargins wants.
+int ShiftedMargins(const DayGroups& g, size_t from, int n, double shift, bool filtered,
+                   const SharedRaces& shared, double* out, int& negatives) {
+    const double* v = g.timedValue.data() + from;
     if (!filtered) {
+        int neg = 0;
         for (int i = 0; i < n; ++i) {
             out[i] = v[i] - shift;
             neg += out[i] < 0;
@@ -39,7 +39,21 @@ int ShiftedMargins(const double* v, const int* runs, int n, double shift, bool f
         negatives = neg;
         return n;
     }
-    return KeptMargins(v, runs, n, shift, met.data(), out, negatives);
+    if (shared.bit != 0)
+        return KeptMarginsByMask(v, g.timedMask.data() + from, n, shift, shared.bit, out,
+                                 negatives);
+    return KeptMargins(v, g.timedRun.data() + from, n, shift, shared.met->data(), out, negatives);
+}
+
+// How a side finds the races it shared with the other horse: by race mask when its own name
+// is in every record and the other's name has a bit, else by the records marked in met.
+SharedRaces SharedRacesOf(const HorseHistory& h, const DayGroups& g, int own, int other,
+                          const std::vector<uint8_t>& met) {
+    SharedRaces shared{&met, 0};
+    if (!h.OwnNameEverywhere(own) || other == NameTable::kNoName) return shared;
+    const NameGroup* group = g.Find(other);
+    if (group && group->maskBit >= 0) shared.bit = uint64_t{1} << group->maskBit;
+    return shared;
 }
 
 void CountOne(double hiA, double hiB, int times, PairCounts& c) {
@@ -89,9 +103,8 @@ void MakeList(const HorseHistory& b, const DayGroups& gb, const NameGroup& xb, d
     // The timed margins, moved to today's weights; dropping entries keeps them sorted.
     l.timedAt = s.timedUsed;
     const size_t from = static_cast<size_t>(xb.timedBegin);
-    const int kept =
-        ShiftedMargins(gb.timedValue.data() + from, gb.timedRun.data() + from, xb.timedLen, shiftB,
-                       l.filtered, s.metB, s.poolTimed.data() + l.timedAt, l.negatives);
+    const int kept = ShiftedMargins(gb, from, xb.timedLen, shiftB, l.filtered, s.sharedB,
+                                    s.poolTimed.data() + l.timedAt, l.negatives);
     s.timedUsed += static_cast<size_t>(kept);
     l.timedLen = kept;
     l.fixedAt = s.fixedUsed;
@@ -160,6 +173,8 @@ PairCounts CountPair(const PairSide& sa, const PairSide& sb, int raceDate, size_
     // Races of A and B are no common-opponent races, in either file.
     const bool anyDirtyA = MarkMeetings(a, ga, idB, idA, s.stamp, s.metA, s.dirtyA, s.markedA);
     s.anyDirtyB = MarkMeetings(b, gb, idA, idB, s.stamp, s.metB, s.dirtyB, s.markedB);
+    const SharedRaces sharedA = SharedRacesOf(a, ga, idA, idB, s.metA);
+    s.sharedB = SharedRacesOf(b, gb, idB, idA, s.metB);
 
     const double shiftA = (sb.weight - sa.weight) * 0.2;
     const double shiftB = (sa.weight - sb.weight) * 0.2;
@@ -192,8 +207,7 @@ PairCounts CountPair(const PairSide& sa, const PairSide& sb, int raceDate, size_
         const size_t from = static_cast<size_t>(xa.timedBegin);
         int negA = 0;
         const int kept =
-            ShiftedMargins(ga.timedValue.data() + from, ga.timedRun.data() + from, xa.timedLen,
-                           shiftA, filtered, s.metA, s.poolA.data(), negA);
+            ShiftedMargins(ga, from, xa.timedLen, shiftA, filtered, sharedA, s.poolA.data(), negA);
         const int an = kept;
         c.instances += an * l.instances;
         CountSorted(s.poolA.data(), an, negA, s.poolTimed.data() + l.timedAt, l.timedLen,

@@ -22,6 +22,13 @@ struct PairSide {
     double weight = 0;
 };
 
+// The races a side shared with the other horse, whose entries its lists leave out: the
+// records marked in met, or, when `bit` is non-zero, those whose race mask has the bit.
+struct SharedRaces {
+    const std::vector<uint8_t>* met = nullptr;
+    uint64_t bit = 0;
+};
+
 // Work space of CountPair, indexed by name id or record; the stamp tells the pair. Reused
 // from pair to pair; one per thread, each on cache lines of its own (it is written at every
 // opponent, and a line shared by two threads would bounce between them).
@@ -47,6 +54,7 @@ class alignas(64) PairScratch {
     uint32_t stamp = 0;
     std::vector<uint32_t> dirtyA, dirtyB;            // names met in a race of A and B
     bool anyDirtyB = false;                          // every name of B counts as dirty
+    SharedRaces sharedB;                             // how B's lists leave out shared races
     std::vector<std::pair<uint32_t, int>> groupOfB;  // B's group of a name
     std::vector<OpponentList> lists;
     std::vector<uint8_t> metA, metB;  // records of a race of A and B
