@@ -132,45 +132,63 @@ constexpr CompressTable MakeCompressTable() {
 }
 constexpr CompressTable kCompress = MakeCompressTable();
 
-// Four margins at a time: their marks looked up one by one (a gather is slower here), the
-// kept margins moved to the front of the vector, which is stored whole at the write
-// position; the next store overwrites what lies past the kept ones.
+#endif
+
+// Kept margins one at a time: v[i] - shift for i in [from, n) where keep(i), written from
+// out[kept] on; the count of kept ones goes on from kept and is returned, the negatives are
+// added to neg.
+template <class Keep>
+int KeepOneByOne(const double* v, int from, int n, double shift, const Keep& keep, double* out,
+                 int kept, int& neg) {
+    for (int i = from; i < n; ++i) {
+        const double x = v[i] - shift;
+        const int k = keep(i) ? 1 : 0;
+        out[kept] = x;
+        neg += k & (x < 0);
+        kept += k;
+    }
+    return kept;
+}
+
+#if SORVANE_ORDER_SIMD
+// Four shifted margins x, lane j kept when bit j of keep is set: the kept ones moved to the
+// front of the vector, which is stored whole at out + kept (the next store overwrites what
+// lies past them).
+__attribute__((target("avx2,popcnt"))) inline void StoreKept(__m256d x, int keep, double* out,
+                                                             int& kept, int& neg) {
+    const int below = _mm256_movemask_pd(_mm256_cmp_pd(x, _mm256_setzero_pd(), _CMP_LT_OQ)) & keep;
+    const __m256i lanes =
+        _mm256_load_si256(reinterpret_cast<const __m256i*>(kCompress.lanes[keep]));
+    _mm256_storeu_pd(out + kept, _mm256_castsi256_pd(
+                                     _mm256_permutevar8x32_epi32(_mm256_castpd_si256(x), lanes)));
+    kept += __builtin_popcount(static_cast<unsigned>(keep));
+    neg += __builtin_popcount(static_cast<unsigned>(below));
+}
+
+// By record: the marks looked up one by one (a gather is slower here).
 __attribute__((target("avx2,popcnt"))) int KeptAvx2(const double* v, const int* runs, int n,
                                                     double shift, const uint8_t* met, double* out,
                                                     int& negatives) {
     const __m256d by = _mm256_set1_pd(shift);
-    const __m256d zero = _mm256_setzero_pd();
     int kept = 0;
     int neg = 0;
     int i = 0;
     for (; i + 4 <= n; i += 4) {
         const int keep = (met[runs[i]] == 0) | (met[runs[i + 1]] == 0) << 1 |
                          (met[runs[i + 2]] == 0) << 2 | (met[runs[i + 3]] == 0) << 3;
-        const __m256d m = _mm256_sub_pd(_mm256_loadu_pd(v + i), by);
-        const int below = _mm256_movemask_pd(_mm256_cmp_pd(m, zero, _CMP_LT_OQ)) & keep;
-        const __m256i lanes =
-            _mm256_load_si256(reinterpret_cast<const __m256i*>(kCompress.lanes[keep]));
-        _mm256_storeu_pd(out + kept, _mm256_castsi256_pd(_mm256_permutevar8x32_epi32(
-                                         _mm256_castpd_si256(m), lanes)));
-        kept += __builtin_popcount(static_cast<unsigned>(keep));
-        neg += __builtin_popcount(static_cast<unsigned>(below));
+        StoreKept(_mm256_sub_pd(_mm256_loadu_pd(v + i), by), keep, out, kept, neg);
     }
-    for (; i < n; ++i) {
-        const double m = v[i] - shift;
-        const int keep = !met[runs[i]];
-        out[kept] = m;
-        neg += keep & (m < 0);
-        kept += keep;
-    }
+    kept = KeepOneByOne(
+        v, i, n, shift, [met, runs](int j) { return met[runs[j]] == 0; }, out, kept, neg);
     negatives = neg;
     return kept;
 }
 
+// By race mask: four masks tested at once.
 __attribute__((target("avx2,popcnt"))) int KeptByMaskAvx2(const double* v, const uint64_t* masks,
                                                           int n, double shift, uint64_t bit,
                                                           double* out, int& negatives) {
     const __m256d by = _mm256_set1_pd(shift);
-    const __m256d zero = _mm256_setzero_pd();
     const __m256i test = _mm256_set1_epi64x(static_cast<long long>(bit));
     int kept = 0;
     int neg = 0;
@@ -179,22 +197,10 @@ __attribute__((target("avx2,popcnt"))) int KeptByMaskAvx2(const double* v, const
         const __m256i m = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(masks + i));
         const __m256i clear = _mm256_cmpeq_epi64(_mm256_and_si256(m, test), _mm256_setzero_si256());
         const int keep = _mm256_movemask_pd(_mm256_castsi256_pd(clear));
-        const __m256d x = _mm256_sub_pd(_mm256_loadu_pd(v + i), by);
-        const int below = _mm256_movemask_pd(_mm256_cmp_pd(x, zero, _CMP_LT_OQ)) & keep;
-        const __m256i lanes =
-            _mm256_load_si256(reinterpret_cast<const __m256i*>(kCompress.lanes[keep]));
-        _mm256_storeu_pd(out + kept, _mm256_castsi256_pd(_mm256_permutevar8x32_epi32(
-                                         _mm256_castpd_si256(x), lanes)));
-        kept += __builtin_popcount(static_cast<unsigned>(keep));
-        neg += __builtin_popcount(static_cast<unsigned>(below));
+        StoreKept(_mm256_sub_pd(_mm256_loadu_pd(v + i), by), keep, out, kept, neg);
     }
-    for (; i < n; ++i) {
-        const double x = v[i] - shift;
-        const int keep = (masks[i] & bit) == 0;
-        out[kept] = x;
-        neg += keep & (x < 0);
-        kept += keep;
-    }
+    kept = KeepOneByOne(
+        v, i, n, shift, [masks, bit](int j) { return (masks[j] & bit) == 0; }, out, kept, neg);
     negatives = neg;
     return kept;
 }
@@ -209,17 +215,9 @@ int KeptMarginsByMask(const double* v, const uint64_t* masks, int n, double shif
 #else
     (void)wide;
 #endif
-    int kept = 0;
-    int neg = 0;
-    for (int i = 0; i < n; ++i) {
-        const double x = v[i] - shift;
-        const int keep = (masks[i] & bit) == 0;
-        out[kept] = x;
-        neg += keep & (x < 0);
-        kept += keep;
-    }
-    negatives = neg;
-    return kept;
+    negatives = 0;
+    return KeepOneByOne(
+        v, 0, n, shift, [masks, bit](int j) { return (masks[j] & bit) == 0; }, out, 0, negatives);
 }
 
 int KeptMargins(const double* v, const int* runs, int n, double shift, const uint8_t* met,
@@ -229,17 +227,9 @@ int KeptMargins(const double* v, const int* runs, int n, double shift, const uin
 #else
     (void)wide;
 #endif
-    int kept = 0;
-    int neg = 0;
-    for (int i = 0; i < n; ++i) {
-        const double m = v[i] - shift;
-        const int keep = !met[runs[i]];
-        out[kept] = m;
-        neg += keep & (m < 0);
-        kept += keep;
-    }
-    negatives = neg;
-    return kept;
+    negatives = 0;
+    return KeepOneByOne(
+        v, 0, n, shift, [met, runs](int j) { return met[runs[j]] == 0; }, out, 0, negatives);
 }
 
 OrderCounts CountOrderBy(OrderWay way, const double* xs, int xn, const double* ys, int yn) {
