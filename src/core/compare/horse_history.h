@@ -150,7 +150,6 @@ class HorseHistory {
     // asks that of the records it shares with the other horse. Made once; the history must
     // not be in use on another thread meanwhile.
     void NoteOwnName(std::string_view nameKey, const NameTable& names);
-    bool OwnNameNoted() const { return ownNoted_; }
     // True when the name is the one noted and every record holds it: then the races shared
     // with another horse are those the other horse ran in.
     bool OwnNameEverywhere(int name) const {
@@ -162,10 +161,6 @@ class HorseHistory {
     // from `memory`, which must outlive the history.
     const DayGroups& Groups(int raceDate, std::vector<int>& scratch,
                             std::pmr::memory_resource* memory);
-    // The groups for the race date when they are made already, else null.
-    const DayGroups* MadeGroups(int raceDate) const {
-        return day_ && day_->raceDate == raceDate ? &*day_ : nullptr;
-    }
     // The size a Groups scratch must have: the ids the entries may hold.
     int NameIds(const NameTable& names) const {
         return bound_ ? names.Size() : static_cast<int>(localKeys_.size());

@@ -64,12 +64,6 @@ void CompareEngine::Pump() {
     shell_.ui().ProcessEvents();
 }
 
-void CompareEngine::RunOnWorkers(const std::function<void(int)>& task,
-                                 const std::function<void()>& progress) {
-    for (int w = 0; w < pool_->Workers(); ++w) pool_->Submit([&task, w] { task(w); });
-    WaitForWorkers(progress);
-}
-
 void CompareEngine::WaitForWorkers(const std::function<void()>& progress) {
     for (;;) {
         // Until the next pump is due, at least a millisecond.
@@ -323,17 +317,24 @@ void CompareEngine::Preload(const std::vector<AheadHorse>& horses) {
     for (int w = 0; w < pool_->Workers(); ++w) pool_->Submit([&read, w] { read(w); });
     // Named on the calling thread in the order given, so that the ids never depend on the
     // workers; each as soon as it is read, while the workers read on.
-    size_t bound = 0;
-    while (bound < todo.size()) {
-        if (!done[bound].load(std::memory_order_acquire)) {
-            std::this_thread::sleep_for(std::chrono::microseconds(200));
-            Pump();
-            continue;
+    try {
+        size_t bound = 0;
+        while (bound < todo.size()) {
+            if (!done[bound].load(std::memory_order_acquire)) {
+                std::this_thread::sleep_for(std::chrono::microseconds(200));
+                Pump();
+                continue;
+            }
+            Ahead& t = todo[bound++];
+            if (!t.history) continue;
+            t.history->Bind(names_);
+            histories_[t.horse->blood] = std::move(t.history);
         }
-        Ahead& t = todo[bound++];
-        if (!t.history) continue;
-        t.history->Bind(names_);
-        histories_[t.horse->blood] = std::move(t.history);
+    } catch (...) {
+        // The workers use what is on this stack: they take no more files and are waited for.
+        next.store(todo.size());
+        pool_->Wait();
+        throw;
     }
     pool_->Wait();
 }

@@ -113,10 +113,8 @@ class CompareEngine {
     // progress.
     void MakeAndCountJobs(const std::vector<PairArgs>& pairs, size_t& at,
                           std::unordered_map<const HorseHistory*, int>& dates);
-    // task(worker) on every worker; meanwhile the calling thread calls progress() and lets
-    // window messages run every 50 ms.
-    void RunOnWorkers(const std::function<void(int)>& task, const std::function<void()>& progress);
-    // Waits for what runs on the workers in the same way.
+    // Waits for what was submitted to the workers; meanwhile the calling thread calls
+    // progress() and lets window messages run every 50 ms.
     void WaitForWorkers(const std::function<void()>& progress);
     void WriteCounts(const PairArgs& p, const PairCounts& c);
     void ShowPair(const std::string& keyA, const std::string& keyB);
