@@ -1,6 +1,7 @@
 #include "compare/pair_count.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "compare/margin_order.h"
 
@@ -13,11 +14,16 @@ int CountBelow(const double* v, int n, double x, bool orEqual) {
         (orEqual ? std::upper_bound(v, v + n, x) : std::lower_bound(v, v + n, x)) - v);
 }
 
+// A list of B with its padding (see MakeList).
+int PaddedLength(int n) { return (n + 3) & ~3; }
+
 // Adds the counts of every entry of A (comparison margins a[0, an), sorted, negA of them
 // below 0) against every value of B (e[0, en), sorted, negB below 0).
 void CountSorted(const double* a, int an, int negA, const double* e, int en, int negB,
                  PairCounts& c) {
-    const OrderCounts o = CountOrder(a, an, e, en);
+    // B's list is padded to whole vectors with +infinity, which is never below or equal to a
+    // margin: counted with its padding, the vectors need no scalar tail.
+    const OrderCounts o = CountOrder(a, an, e, PaddedLength(en));
     c.ptA += static_cast<int>(o.below);
     c.ptB += static_cast<int>(static_cast<long>(an) * en - o.notAbove);
     c.dokuPtA += (an - negA) * negB;
@@ -105,7 +111,10 @@ void MakeList(const HorseHistory& b, const DayGroups& gb, const NameGroup& xb, d
     const size_t from = static_cast<size_t>(xb.timedBegin);
     const int kept = ShiftedMargins(gb, from, xb.timedLen, shiftB, l.filtered, s.sharedB,
                                     s.poolTimed.data() + l.timedAt, l.negatives);
-    s.timedUsed += static_cast<size_t>(kept);
+    // Followed by +infinity up to whole vectors of four, for CountSorted.
+    for (int i = kept; i < PaddedLength(kept); ++i)
+        s.poolTimed[l.timedAt + static_cast<size_t>(i)] = std::numeric_limits<double>::infinity();
+    s.timedUsed += static_cast<size_t>(PaddedLength(kept));
     l.timedLen = kept;
     l.fixedAt = s.fixedUsed;
     if (xb.anyUntimed && !l.filtered) {
@@ -180,12 +189,13 @@ PairCounts CountPair(const PairSide& sa, const PairSide& sb, int raceDate, size_
     const double shiftB = (sa.weight - sb.weight) * 0.2;
     PairCounts c;
     bool walk = false;
-    // Room for every list of B and for A's longest; grown, never cleared (every value read
-    // is written first in the pair).
+    // Room for every list of B with its padding and for A's longest; grown, never cleared
+    // (every value read is written first in the pair). KeptMargins may write 3 past its last
+    // margin, and each list of B is padded by up to 3.
     s.timedUsed = 0;
     s.fixedUsed = 0;
-    // (KeptMargins may write 3 past its last margin).
-    if (s.poolTimed.size() < gb.timedValue.size() + 3) s.poolTimed.resize(gb.timedValue.size() + 3);
+    const size_t room = gb.timedValue.size() + 3 * gb.groups.size() + 3;
+    if (s.poolTimed.size() < room) s.poolTimed.resize(room);
     if (s.poolFixed.size() < gb.seq.size()) s.poolFixed.resize(gb.seq.size());
     if (s.poolA.size() < ga.timedValue.size() + 3) s.poolA.resize(ga.timedValue.size() + 3);
     for (const NameGroup& xa : ga.groups) {
