@@ -35,7 +35,7 @@ int Tenths(std::string_view t) {
 
 NameTable::NameTable() : slots_(1024, -1) {}
 
-NameTable::Key NameTable::KeyOf(std::string_view name) {
+NameTable::Key NameTable::PaddedKey(std::string_view name) {
     Key k;
     if (name.size() >= k.size()) {
         std::memcpy(k.data(), name.data(), k.size());
@@ -92,7 +92,7 @@ int NameTable::Intern(std::string_view name18) {
     if (name18.empty() ||
         (static_cast<unsigned char>(name18[0]) <= 0x20 && TrimName(name18).empty()))
         return kNoName;
-    Key k = KeyOf(name18);
+    Key k = PaddedKey(name18);
     size_t i = Slot(k);
     if (slots_[i] >= 0) return slots_[i];
     int id = static_cast<int>(keys_.size());
@@ -113,7 +113,7 @@ void NameTable::Clear() {
 
 int NameTable::Find(std::string_view name18) const {
     if (TrimName(name18).empty()) return kNoName;
-    size_t i = Slot(KeyOf(name18));
+    size_t i = Slot(PaddedKey(name18));
     return slots_[i];
 }
 
@@ -134,10 +134,7 @@ HorseHistory::HorseHistory(const ProgramFolder& folder, std::string_view blood, 
     : bound_(false), localKeys_(memory), runs_(memory), entries_(memory), ownRuns_(memory) {
     names.local.Clear();
     Read(folder, blood, names.local, buffer);
-    localKeys_.resize(static_cast<size_t>(names.local.Size()));
-    for (size_t i = 0; i < localKeys_.size(); ++i)
-        std::memcpy(localKeys_[i].data(), names.local.KeyOf(static_cast<int>(i)).data(),
-                    NameTable::kKeyLength);
+    localKeys_.assign(names.local.Keys().begin(), names.local.Keys().end());
 }
 
 void HorseHistory::Bind(NameTable& names) {
@@ -221,10 +218,8 @@ void HorseHistory::NoteOwnName(std::string_view nameKey, const NameTable& names)
     if (bound_) {
         name = names.Find(nameKey);
     } else {
-        // Padded as the table pads it; a blank name is never among the keys.
-        NameTable::Key key;
-        key.fill(' ');
-        std::memcpy(key.data(), nameKey.data(), std::min(nameKey.size(), key.size()));
+        // A blank name is never among the keys.
+        const NameTable::Key key = NameTable::PaddedKey(nameKey);
         for (size_t i = 0; i < localKeys_.size() && name == NameTable::kNoName; ++i)
             if (localKeys_[i] == key) name = static_cast<int>(i);
     }
@@ -239,6 +234,9 @@ void HorseHistory::NoteOwnName(std::string_view nameKey, const NameTable& names)
 }
 
 namespace {
+
+// Names with a bit in the race masks: the first met in the file.
+constexpr int kMaskBits = 64;
 
 // How many of v[0, n) come before v[i] in sorted order, ties in file order: those below it,
 // and those equal to it before i. Two at a time where there is SSE2.
@@ -345,7 +343,7 @@ const DayGroups& HorseHistory::Groups(int raceDate, std::vector<int>& scratch,
         g.lead = t.lead;
         g.anyTimed = t.timed > 0;
         g.anyUntimed = t.count > t.timed;
-        g.maskBit = byName[i] < 64 ? byName[i] : -1;
+        g.maskBit = byName[i] < kMaskBits ? byName[i] : -1;
         seqAt += t.count;
         timedAt += t.timed;
         fixedAt += t.fixed;
@@ -366,7 +364,7 @@ const DayGroups& HorseHistory::Groups(int raceDate, std::vector<int>& scratch,
             const HistoryEntry& h = entries_[static_cast<size_t>(e)];
             if (h.name == NameTable::kNoName) continue;
             const int first = scratch[static_cast<size_t>(h.name)];  // order first met
-            if (first < 64) mask |= uint64_t{1} << first;
+            if (first < kMaskBits) mask |= uint64_t{1} << first;
             NameGroup& g = d.groups[static_cast<size_t>(tally[static_cast<size_t>(first)].group)];
             const size_t at = static_cast<size_t>(g.seqBegin + g.seqLen++);
             d.seq[at] = e;

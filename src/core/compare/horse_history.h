@@ -37,9 +37,12 @@ class NameTable {
 
     static constexpr size_t kKeyLength = 18;
     using Key = std::array<char, kKeyLength>;
+    // The key of a name as the table holds it: its first 18 bytes, padded with blanks.
+    static Key PaddedKey(std::string_view name);
+    // The keys of the ids 0, 1, 2 ...
+    const std::vector<Key>& Keys() const { return keys_; }
 
   private:
-    static Key KeyOf(std::string_view name);
     static uint64_t Hash(const Key& k);
     size_t Slot(const Key& k) const;
     void Grow();

@@ -216,9 +216,8 @@ PairCounts CountPair(const PairSide& sa, const PairSide& sb, int raceDate, size_
         const bool filtered = anyDirtyA || s.dirtyA[static_cast<size_t>(x)] == s.stamp;
         const size_t from = static_cast<size_t>(xa.timedBegin);
         int negA = 0;
-        const int kept =
+        const int an =
             ShiftedMargins(ga, from, xa.timedLen, shiftA, filtered, sharedA, s.poolA.data(), negA);
-        const int an = kept;
         c.instances += an * l.instances;
         CountSorted(s.poolA.data(), an, negA, s.poolTimed.data() + l.timedAt, l.timedLen,
                     l.negatives, c);
