@@ -2,7 +2,7 @@
 // histories), in one process: the literal reference, our engine, and the I/O floor (reading
 // every involved past-run file once).
 // Usage: compare_bench [--races N] [--runs N] [--class N] [--reps N] [--reference-races N]
-//                      [--work DIR] [--ours-only 1]
+//                      [--work DIR] [--workers N] [--ours-only 1]
 // --class: horses that meet each other (default 40; larger means fewer common opponents).
 // Ours and the floor are the best of the repetitions (default 3); the reference runs once on
 // the first --reference-races races (default all) and is scaled to the whole day when fewer.
@@ -107,6 +107,7 @@ int main(int argc, char** argv) {
     o.runsPerHorse = 60;
     int reps = 3;
     int referenceRaces = -1;
+    int workers = TaskPool::Processors();  // of ours; one-thread is run besides
     bool oursOnly = false;  // for profiling: no floor, one-thread, direct-only or reference runs
     fs::path work =
         fs::temp_directory_path() / ("sorvane-compare-bench-" + std::to_string(::getpid()));
@@ -125,6 +126,8 @@ int main(int argc, char** argv) {
             referenceRaces = v;
         else if (a == "--work")
             work = argv[i + 1];
+        else if (a == "--workers")
+            workers = v;
         else if (a == "--ours-only")
             oursOnly = v != 0;
         else {
@@ -173,7 +176,6 @@ int main(int argc, char** argv) {
     }
 
     // Ours: one engine for the run, every pair of every race; on one thread for comparison.
-    const int workers = TaskPool::Processors();
     Best ours;
     Best oneThread;
     std::vector<RaceAnalysis> ourResult;

@@ -195,20 +195,27 @@ void CompareEngine::MakeAndCountJobs(const std::vector<PairArgs>& pairs, size_t&
     jobs_.clear();
     jobs_.reserve(pairs.size() - at);  // never moved while the workers read it
     PairJob* const jobs = jobs_.data();
-    std::atomic<size_t> ready{0};   // jobs [0, ready) are made
-    std::atomic<bool> made{false};  // and no more will be
+    // The jobs [0, ready) are made; the top bit is set once no more will be. A worker short
+    // of jobs sleeps on it rather than spinning: the calling thread, which makes them, then
+    // gets the processor (there is one worker per processor besides it).
+    constexpr size_t kMade = size_t{1} << (sizeof(size_t) * 8 - 1);
+    std::atomic<size_t> ready{0};
+    std::atomic<int> sleepers{0};
     std::atomic<size_t> next{0};
-    auto count = [this, jobs, &ready, &made, &next](int worker) {
+    auto publish = [&ready, &sleepers](size_t state) {
+        ready.store(state);
+        if (sleepers.load() > 0) ready.notify_all();
+    };
+    auto count = [this, jobs, &ready, &sleepers, &next](int worker) {
         PairScratch& s = scratch_[static_cast<size_t>(worker)];
         for (;;) {
             const size_t i = next.fetch_add(1);
             // Job i once it is made; none when making ended short of it.
-            while (i >= ready.load(std::memory_order_acquire)) {
-                if (made.load(std::memory_order_acquire)) {
-                    if (i < ready.load(std::memory_order_acquire)) break;
-                    return;
-                }
-                std::this_thread::yield();
+            for (size_t state; i >= ((state = ready.load(std::memory_order_acquire)) & ~kMade);) {
+                if (state & kMade) return;
+                sleepers.fetch_add(1);
+                ready.wait(state);
+                sleepers.fetch_sub(1);
             }
             PairJob& j = jobs[i];
             if (j.count) j.counts = CountPair(j.a, j.b, j.raceDate, j.nameIds, s);
@@ -225,16 +232,16 @@ void CompareEngine::MakeAndCountJobs(const std::vector<PairArgs>& pairs, size_t&
             PairJob job;
             if (!MakeJob(pairs[at], dates, job)) break;
             jobs_.push_back(job);
-            ready.store(jobs_.size(), std::memory_order_release);
+            publish(jobs_.size());
         }
     } catch (...) {
-        made.store(true, std::memory_order_release);
+        publish(jobs_.size() | kMade);
         pool_->Wait();
         throw;
     }
-    made.store(true, std::memory_order_release);
+    publish(jobs_.size() | kMade);
     WaitForWorkers([&] {
-        const size_t begun = std::min(next.load(), ready.load());
+        const size_t begun = std::min(next.load(), ready.load() & ~kMade);
         if (begun > 0 && labelSink_) {
             const PairArgs& p = *jobs[begun - 1].pair;
             labelSink_(NameKey(p.nameA) + "vs" + NameKey(p.nameB));
