@@ -84,6 +84,29 @@ TEST(MarginOrder, EveryLengthCountsAsEveryPairDoes) {
     }
 }
 
+TEST(MarginOrder, ShortListsCountInAnyOrder) {
+    // A list of at most kUnsortedMax is left in file order; against a list of any length,
+    // sorted or not, it must count as every pair does.
+    std::mt19937 rng(11);
+    for (int shortLen : {1, 5, kUnsortedMax - 1, kUnsortedMax}) {
+        for (int otherLen : {3, kUnsortedMax, kUnsortedMax + 1, 200, 2000}) {
+            std::vector<double> xs = Margins(rng, shortLen);
+            std::shuffle(xs.begin(), xs.end(), rng);
+            std::vector<double> ys = Margins(rng, otherLen);
+            if (otherLen <= kUnsortedMax) std::shuffle(ys.begin(), ys.end(), rng);
+            const OrderCounts want = Plain(xs, ys);
+            const OrderCounts ab = CountOrder(xs.data(), shortLen, ys.data(), otherLen);
+            const OrderCounts ba = CountOrder(ys.data(), otherLen, xs.data(), shortLen);
+            EXPECT_EQ(ab.below, want.below) << shortLen << " x " << otherLen;
+            EXPECT_EQ(ab.notAbove, want.notAbove) << shortLen << " x " << otherLen;
+            EXPECT_EQ(ba.below, static_cast<long>(shortLen) * otherLen - want.notAbove)
+                << otherLen << " x " << shortLen;
+            EXPECT_EQ(ba.notAbove, static_cast<long>(shortLen) * otherLen - want.below)
+                << otherLen << " x " << shortLen;
+        }
+    }
+}
+
 TEST(MarginOrder, AllEqualListsAreNeverBelowAndAlwaysNotAbove) {
     for (int n : {1, 4, 9, 33, 300}) {
         const std::vector<double> v(static_cast<size_t>(n), -0.3);

@@ -9,6 +9,7 @@
 
 #include "base/fields.h"
 #include "compare/compare_rules.h"
+#include "compare/margin_order.h"
 #include "store/past_run_file.h"
 
 namespace sorvane {
@@ -382,10 +383,13 @@ const DayGroups& HorseHistory::Groups(int raceDate, std::vector<int>& scratch,
         raceMask[r] = mask;
     }
     for (const Tally& t : tally) scratch[static_cast<size_t>(t.name)] = -1;
+    // Short lists are only ever compared pair by pair, in any order, so only long ones are
+    // sorted (most groups are short).
     std::vector<std::pair<double, int>> sortScratch;
     for (const NameGroup& g : d.groups)
-        SortTimed(d.timedValue.data() + g.timedBegin, d.timedRun.data() + g.timedBegin, g.timedLen,
-                  sortScratch);
+        if (g.timedLen > kUnsortedMax)
+            SortTimed(d.timedValue.data() + g.timedBegin, d.timedRun.data() + g.timedBegin,
+                      g.timedLen, sortScratch);
     d.timedMask.resize(d.timedRun.size());
     for (size_t t = 0; t < d.timedRun.size(); ++t)
         d.timedMask[t] = raceMask[static_cast<size_t>(d.timedRun[t])];

@@ -1,7 +1,7 @@
 // A horse's past-run file parsed once for the comparison engine: per record the fields the
 // comparisons read, names as small integer ids, and, for one race date, the field entries of
-// the usable records grouped by name with their margins sorted, so that a pair is compared
-// per common opponent instead of per instance.
+// the usable records grouped by name with their margins (the long lists sorted), so that a pair
+// is compared per common opponent instead of per instance.
 #pragma once
 
 #include <array>
@@ -77,7 +77,9 @@ struct NameGroup {
     int name = NameTable::kNoName;
     int seqBegin = 0;  // the entries in file and field order: seq[seqBegin, +seqLen)
     int seqLen = 0;
-    int timedBegin = 0;  // the timed ones by corrected margin: timedValue/timedRun[.., +len)
+    // The timed ones, timedValue/timedRun[.., +len): sorted by corrected margin when there
+    // are more than kUnsortedMax (compare/margin_order.h) of them, else in file order.
+    int timedBegin = 0;
     int timedLen = 0;
     // As the opponent's list on B's side, the untimed entries take a margin from before them:
     // `lead` untimed entries come before the first timed one (they take the margin of the

@@ -256,12 +256,16 @@ OrderCounts CountOrderBy(OrderWay way, const double* xs, int xn, const double* y
 OrderCounts CountOrder(const double* xs, int xn, const double* ys, int yn) {
     const long pairs = static_cast<long>(xn) * yn;
     const long values = xn + yn;
-    // Where each way is cheaper, from their costs per pair and per value on a desktop core.
+    // A short list may be unsorted: it is always compared pair by pair.
+    const bool anyOrder = xn <= kUnsortedMax || yn <= kUnsortedMax;
+    // Otherwise where each way is cheaper, from their costs per pair and per value on a
+    // desktop core.
 #if SORVANE_ORDER_SIMD
-    if (HasAvx2() && pairs <= 32 * values) return CountOrderBy(OrderWay::kPairs4, xs, xn, ys, yn);
-    if (pairs <= 16 * values) return CountOrderBy(OrderWay::kPairs2, xs, xn, ys, yn);
+    if (HasAvx2() && (anyOrder || pairs <= 32 * values))
+        return CountOrderBy(OrderWay::kPairs4, xs, xn, ys, yn);
+    if (anyOrder || pairs <= 16 * values) return CountOrderBy(OrderWay::kPairs2, xs, xn, ys, yn);
 #else
-    if (pairs <= 2 * values) return CountOrderBy(OrderWay::kPairs, xs, xn, ys, yn);
+    if (anyOrder || pairs <= 2 * values) return CountOrderBy(OrderWay::kPairs, xs, xn, ys, yn);
 #endif
     return CountOrderBy(OrderWay::kMerge, xs, xn, ys, yn);
 }

@@ -12,11 +12,17 @@ struct OrderCounts {
     long notAbove = 0;  // pairs (x, y) with y <= x
 };
 
-// Over every x of xs[0, xn) and y of ys[0, yn), both sorted ascending and free of NaN.
+// Lists no longer than this are compared pair by pair, whatever their order, so they need
+// not be sorted: the usual list of tens of entries is never sorted at all.
+constexpr int kUnsortedMax = 32;
+
+// Over every x of xs[0, xn) and y of ys[0, yn), free of NaN; when both are longer than
+// kUnsortedMax both must be sorted ascending (they may then be merged).
 OrderCounts CountOrder(const double* xs, int xn, const double* ys, int yn);
 
 // The ways CountOrder may take; it picks the cheapest this processor has for the lengths.
-// Every way gives the same counts (for tests: a way the processor lacks gives the merge).
+// Every way gives the same counts, the merge for sorted lists only (for tests: a way the
+// processor lacks gives the merge).
 enum class OrderWay { kMerge, kPairs, kPairs2, kPairs4 };
 OrderCounts CountOrderBy(OrderWay way, const double* xs, int xn, const double* ys, int yn);
 

@@ -8,17 +8,29 @@
 namespace sorvane {
 namespace {
 
-// How many of the sorted values v[0, n) are below x (or not above it, with orEqual).
-int CountBelow(const double* v, int n, double x, bool orEqual) {
-    return static_cast<int>(
-        (orEqual ? std::upper_bound(v, v + n, x) : std::lower_bound(v, v + n, x)) - v);
+// How many of the values v[0, n) are below x, and how many not above it. A list longer than
+// kUnsortedMax is sorted and searched; a shorter one, in any order, is counted through.
+void CountBelow(const double* v, int n, double x, int& below, int& notAbove) {
+    if (n > kUnsortedMax) {
+        below = static_cast<int>(std::lower_bound(v, v + n, x) - v);
+        notAbove = static_cast<int>(std::upper_bound(v, v + n, x) - v);
+        return;
+    }
+    int lt = 0;
+    int le = 0;
+    for (int i = 0; i < n; ++i) {
+        lt += v[i] < x;
+        le += v[i] <= x;
+    }
+    below = lt;
+    notAbove = le;
 }
 
 // A list of B with its padding (see MakeList).
 int PaddedLength(int n) { return (n + 3) & ~3; }
 
-// Adds the counts of every entry of A (comparison margins a[0, an), sorted, negA of them
-// below 0) against every value of B (e[0, en), sorted, negB below 0).
+// Adds the counts of every entry of A (comparison margins a[0, an), negA of them below 0)
+// against every value of B (e[0, en), negB below 0); lists longer than kUnsortedMax sorted.
 void CountSorted(const double* a, int an, int negA, const double* e, int en, int negB,
                  PairCounts& c) {
     // B's list is padded to whole vectors with +infinity, which is never below or equal to a
@@ -106,7 +118,8 @@ void MakeList(const HorseHistory& b, const DayGroups& gb, const NameGroup& xb, d
     l = OpponentList{};
     l.group = &xb;
     l.filtered = s.anyDirtyB || s.dirtyB[static_cast<size_t>(xb.name)] == s.stamp;
-    // The timed margins, moved to today's weights; dropping entries keeps them sorted.
+    // The timed margins, moved to today's weights; dropping entries keeps their order (so a
+    // sorted long list stays sorted).
     l.timedAt = s.timedUsed;
     const size_t from = static_cast<size_t>(xb.timedBegin);
     const int kept = ShiftedMargins(gb, from, xb.timedLen, shiftB, l.filtered, s.sharedB,
@@ -159,7 +172,7 @@ double ListEnd(const HorseHistory& b, const DayGroups& gb, const OpponentList& l
 // The instances are taken in the order RA, k, RB, j, and a side without both times keeps
 // the comparison margin of the instance before, so the numbers are those of that order.
 // They are found per common opponent X instead: every entry of A against X meets B's whole
-// list for X, so where no margin is carried the counts of X follow from the sorted margins
+// list for X, so where no margin is carried the counts of X follow from the margins
 // of both lists. Only entries whose margins depend on the instance before (an untimed entry
 // of A, or a list of B that starts untimed) are counted in a walk in the order above.
 PairCounts CountPair(const PairSide& sa, const PairSide& sb, int raceDate, size_t nameIds,
@@ -212,7 +225,7 @@ PairCounts CountPair(const PairSide& sa, const PairSide& sb, int raceDate, size_
             walk = true;  // so is every entry of A against a list that starts untimed
             continue;
         }
-        // A's timed entries against X, moved to today's weights, in order.
+        // A's timed entries against X, moved to today's weights, in the group's order.
         const bool filtered = anyDirtyA || s.dirtyA[static_cast<size_t>(x)] == s.stamp;
         const size_t from = static_cast<size_t>(xa.timedBegin);
         int negA = 0;
@@ -244,8 +257,9 @@ PairCounts CountPair(const PairSide& sa, const PairSide& sb, int raceDate, size_
                 const double carried = hiB;
                 if (!x.timed || l.lead > 0) {
                     const double* t = s.poolTimed.data() + l.timedAt;
-                    int below = CountBelow(t, l.timedLen, hiA, false);
-                    int notAbove = CountBelow(t, l.timedLen, hiA, true);
+                    int below = 0;
+                    int notAbove = 0;
+                    CountBelow(t, l.timedLen, hiA, below, notAbove);
                     const int neg = l.negatives;
                     c.instances += l.instances;
                     c.ptA += below;

@@ -35,9 +35,9 @@ struct SharedRaces {
 class alignas(64) PairScratch {
   public:
     // What B's list of one common opponent X gives in the current pair: its comparison
-    // margins (timed entries, sorted), the untimed entries that take the margin of the
-    // instance before them (`lead` of them start the list, the others follow a timed entry
-    // and are fixed), and where the list came from.
+    // margins (timed entries, in their group's order), the untimed entries that take the margin of
+    // the instance before them (`lead` of them start the list, the others follow a timed entry and
+    // are fixed), and where the list came from.
     struct OpponentList {
         uint32_t stamp = 0;  // the pair it belongs to
         int instances = 0;   // per entry of A against X
