@@ -147,15 +147,14 @@ TEST(MarginOrder, KeptMarginsAreThoseOfUnmarkedRecordsInOrder) {
                     (static_cast<uint64_t>(rng()) << 32 | rng()) & ~(uint64_t{1} << 5);
                 masks.push_back(noise | static_cast<uint64_t>(met[static_cast<size_t>(r)]) << 5);
             }
-            for (int way = 0; way < 4; ++way) {
-                const bool wide = way % 2 == 0;
-                std::vector<double> out(static_cast<size_t>(n) + 3, 99.0);
+            for (int way = 0; way < 6; ++way) {
+                const KeepWay by = static_cast<KeepWay>(way % 3);
+                std::vector<double> out(static_cast<size_t>(n) + kKeptSlack, 99.0);
                 int neg = -1;
-                const int kept = way < 2
-                                     ? KeptMargins(v.data(), runs.data(), n, shift, met.data(),
-                                                   out.data(), neg, wide)
-                                     : KeptMarginsByMask(v.data(), masks.data(), n, shift,
-                                                         uint64_t{1} << 5, out.data(), neg, wide);
+                const int kept = way < 3 ? KeptMargins(v.data(), runs.data(), n, shift, met.data(),
+                                                       out.data(), neg, by)
+                                         : KeptMarginsByMask(v.data(), masks.data(), n, shift,
+                                                             uint64_t{1} << 5, out.data(), neg, by);
                 ASSERT_EQ(kept, static_cast<int>(want.size())) << n << " way " << way;
                 EXPECT_EQ(neg, wantNeg) << n << " way " << way;
                 for (int i = 0; i < kept; ++i)

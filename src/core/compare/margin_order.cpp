@@ -112,6 +112,14 @@ bool HasAvx2() {
     return has;
 }
 
+bool HasAvx512() {
+    static const bool has = [] {
+        __builtin_cpu_init();
+        return HasAvx2() && __builtin_cpu_supports("avx512f");
+    }();
+    return has;
+}
+
 // For a mask of kept lanes (bit k: double k of 4), the 32-bit lanes that move the kept
 // doubles to the front, in order.
 struct CompressTable {
@@ -204,16 +212,54 @@ __attribute__((target("avx2,popcnt"))) int KeptByMaskAvx2(const double* v, const
     negatives = neg;
     return kept;
 }
+
+// Eight margins at a time, the last few under a mask (a masked lane is never loaded), so
+// there is no scalar tail. Lane j is kept when its record is not marked in met (kByMask
+// false) or its race mask lacks `bit` (true); the kept ones are compressed to the front of
+// the vector, which is stored whole at out + kept.
+template <bool kByMask>
+__attribute__((target("avx2,avx512f,popcnt"))) int Kept512(const double* v, int n, double shift,
+                                                           const uint64_t* masks, uint64_t bit,
+                                                           const int* runs, const uint8_t* met,
+                                                           double* out, int& negatives) {
+    const __m512d by = _mm512_set1_pd(shift);
+    const __m512i test = _mm512_set1_epi64(static_cast<long long>(bit));
+    int kept = 0;
+    int neg = 0;
+    for (int i = 0; i < n; i += 8) {
+        const __mmask8 valid =
+            n - i >= 8 ? static_cast<__mmask8>(0xFF) : static_cast<__mmask8>((1u << (n - i)) - 1);
+        __mmask8 k;
+        if constexpr (kByMask) {
+            k = _mm512_mask_testn_epi64_mask(valid, _mm512_maskz_loadu_epi64(valid, masks + i),
+                                             test);
+        } else {
+            unsigned keep = 0;
+            for (int j = 0; j < 8 && i + j < n; ++j) keep |= (met[runs[i + j]] == 0 ? 1u : 0u) << j;
+            k = static_cast<__mmask8>(keep);
+        }
+        const __m512d x = _mm512_sub_pd(_mm512_maskz_loadu_pd(valid, v + i), by);
+        const __mmask8 below = _mm512_mask_cmp_pd_mask(k, x, _mm512_setzero_pd(), _CMP_LT_OQ);
+        _mm512_storeu_pd(out + kept, _mm512_maskz_compress_pd(k, x));
+        kept += __builtin_popcount(static_cast<unsigned>(k));
+        neg += __builtin_popcount(static_cast<unsigned>(below));
+    }
+    negatives = neg;
+    return kept;
+}
 #endif
 
 }  // namespace
 
 int KeptMarginsByMask(const double* v, const uint64_t* masks, int n, double shift, uint64_t bit,
-                      double* out, int& negatives, bool wide) {
+                      double* out, int& negatives, KeepWay way) {
 #if SORVANE_ORDER_SIMD
-    if (wide && n >= 4 && HasAvx2()) return KeptByMaskAvx2(v, masks, n, shift, bit, out, negatives);
+    if (way == KeepWay::kAvx512 && n >= 1 && HasAvx512())
+        return Kept512<true>(v, n, shift, masks, bit, nullptr, nullptr, out, negatives);
+    if (way != KeepWay::kPlain && n >= 4 && HasAvx2())
+        return KeptByMaskAvx2(v, masks, n, shift, bit, out, negatives);
 #else
-    (void)wide;
+    (void)way;
 #endif
     negatives = 0;
     return KeepOneByOne(
@@ -221,11 +267,14 @@ int KeptMarginsByMask(const double* v, const uint64_t* masks, int n, double shif
 }
 
 int KeptMargins(const double* v, const int* runs, int n, double shift, const uint8_t* met,
-                double* out, int& negatives, bool wide) {
+                double* out, int& negatives, KeepWay way) {
 #if SORVANE_ORDER_SIMD
-    if (wide && n >= 4 && HasAvx2()) return KeptAvx2(v, runs, n, shift, met, out, negatives);
+    if (way == KeepWay::kAvx512 && n >= 1 && HasAvx512())
+        return Kept512<false>(v, n, shift, nullptr, 0, runs, met, out, negatives);
+    if (way != KeepWay::kPlain && n >= 4 && HasAvx2())
+        return KeptAvx2(v, runs, n, shift, met, out, negatives);
 #else
-    (void)wide;
+    (void)way;
 #endif
     negatives = 0;
     return KeepOneByOne(

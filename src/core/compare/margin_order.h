@@ -26,14 +26,20 @@ OrderCounts CountOrder(const double* xs, int xn, const double* ys, int yn);
 enum class OrderWay { kMerge, kPairs, kPairs2, kPairs4 };
 OrderCounts CountOrderBy(OrderWay way, const double* xs, int xn, const double* ys, int yn);
 
+// The ways KeptMargins and KeptMarginsByMask may take: the widest the processor has by
+// default; one it lacks gives the next narrower (all give the same margins).
+enum class KeepWay { kPlain, kAvx2, kAvx512 };
+
+// The room past n margins that KeptMargins may write into: margins are stored 8 at a time.
+constexpr int kKeptSlack = 7;
+
 // The margins v[i] - shift, in order, of every i whose record runs[i] is not marked in met
 // (non-zero), written to out; how many were written, and in negatives how many of them are
-// below 0. out must have room for n + 3 margins: they are written 4 at a time. `wide` false
-// keeps to the plain loop (for tests).
+// below 0. out must have room for n + kKeptSlack margins.
 int KeptMargins(const double* v, const int* runs, int n, double shift, const uint8_t* met,
-                double* out, int& negatives, bool wide = true);
+                double* out, int& negatives, KeepWay way = KeepWay::kAvx512);
 // The same where the records to leave out are those whose race mask masks[i] has `bit`.
 int KeptMarginsByMask(const double* v, const uint64_t* masks, int n, double shift, uint64_t bit,
-                      double* out, int& negatives, bool wide = true);
+                      double* out, int& negatives, KeepWay way = KeepWay::kAvx512);
 
 }  // namespace sorvane

@@ -44,7 +44,8 @@ void CountSorted(const double* a, int an, int negA, const double* e, int en, int
 
 // The margins v[from, +n) of groups g moved by -shift into out, less those of the shared
 // races when filtered; how many were written, and in negatives how many of them are below 0.
-// The order is kept, so sorted stays sorted. Out has room for n + 3, as KeptMargins wants.
+// The order is kept, so sorted stays sorted. Out has room for n + kKeptSlack, as KeptMargins
+// wants.
 int ShiftedMargins(const DayGroups& g, size_t from, int n, double shift, bool filtered,
                    const SharedRaces& shared, double* out, int& negatives) {
     const double* v = g.timedValue.data() + from;
@@ -203,14 +204,15 @@ PairCounts CountPair(const PairSide& sa, const PairSide& sb, int raceDate, size_
     PairCounts c;
     bool walk = false;
     // Room for every list of B with its padding and for A's longest; grown, never cleared
-    // (every value read is written first in the pair). KeptMargins may write 3 past its last
-    // margin, and each list of B is padded by up to 3.
+    // (every value read is written first in the pair). KeptMargins may write kKeptSlack past
+    // its last margin, and each list of B is padded by up to 3.
     s.timedUsed = 0;
     s.fixedUsed = 0;
-    const size_t room = gb.timedValue.size() + 3 * gb.groups.size() + 3;
+    const size_t room = gb.timedValue.size() + 3 * gb.groups.size() + kKeptSlack;
     if (s.poolTimed.size() < room) s.poolTimed.resize(room);
     if (s.poolFixed.size() < gb.seq.size()) s.poolFixed.resize(gb.seq.size());
-    if (s.poolA.size() < ga.timedValue.size() + 3) s.poolA.resize(ga.timedValue.size() + 3);
+    if (s.poolA.size() < ga.timedValue.size() + kKeptSlack)
+        s.poolA.resize(ga.timedValue.size() + kKeptSlack);
     for (const NameGroup& xa : ga.groups) {
         const int x = xa.name;
         if (x == idA || x == idB) continue;
