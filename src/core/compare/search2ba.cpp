@@ -202,9 +202,14 @@ void CompareEngine::MakeAndCountJobs(const std::vector<PairArgs>& pairs, size_t&
     std::atomic<size_t> ready{0};
     std::atomic<int> sleepers{0};
     std::atomic<size_t> next{0};
+    // A sleeper is woken once a few jobs wait for it, not at each job: woken at every one,
+    // it took the processor back from the calling thread after each (the calling thread,
+    // making them, shares a processor with a worker), so that jobs were made one per task
+    // switch.
+    constexpr size_t kWakeEvery = 16;
     auto publish = [&ready, &sleepers](size_t state) {
         ready.store(state);
-        if (sleepers.load() > 0) ready.notify_all();
+        if (((state & kMade) || state % kWakeEvery == 0) && sleepers.load() > 0) ready.notify_all();
     };
     auto count = [this, jobs, &ready, &sleepers, &next](int worker) {
         PairScratch& s = scratch_[static_cast<size_t>(worker)];
