@@ -34,7 +34,7 @@ int Tenths(std::string_view t) {
 
 }  // namespace
 
-NameTable::NameTable() : slots_(1024, -1) {}
+NameTable::NameTable() : slots_(1024) {}
 
 NameTable::Key NameTable::PaddedKey(std::string_view name) {
     Key k;
@@ -79,14 +79,15 @@ uint64_t NameTable::Hash(const Key& k) {
 size_t NameTable::Slot(const Key& k) const {
     size_t mask = slots_.size() - 1;
     size_t i = Hash(k) & mask;
-    while (slots_[i] >= 0 && !SameKey(keys_[static_cast<size_t>(slots_[i])], k)) i = (i + 1) & mask;
+    while (slots_[i].id >= 0 && !SameKey(slots_[i].key, k)) i = (i + 1) & mask;
     return i;
 }
 
 void NameTable::Grow() {
-    std::vector<int> old(slots_.size() * 2, -1);
+    std::vector<SlotEntry> old(slots_.size() * 2);
     slots_.swap(old);
-    for (size_t id = 0; id < keys_.size(); ++id) slots_[Slot(keys_[id])] = static_cast<int>(id);
+    for (size_t id = 0; id < keys_.size(); ++id)
+        slots_[Slot(keys_[id])] = {keys_[id], static_cast<int>(id)};
 }
 
 int NameTable::Intern(std::string_view name18) {
@@ -95,10 +96,10 @@ int NameTable::Intern(std::string_view name18) {
         return kNoName;
     Key k = PaddedKey(name18);
     size_t i = Slot(k);
-    if (slots_[i] >= 0) return slots_[i];
+    if (slots_[i].id >= 0) return slots_[i].id;
     int id = static_cast<int>(keys_.size());
     keys_.push_back(k);
-    slots_[i] = id;
+    slots_[i] = {k, id};
     if (keys_.size() * 2 > slots_.size()) Grow();
     return id;
 }
@@ -108,14 +109,14 @@ void NameTable::Clear() {
     // chains of the others.
     used_.clear();
     for (const Key& k : keys_) used_.push_back(Slot(k));
-    for (size_t i : used_) slots_[i] = -1;
+    for (size_t i : used_) slots_[i].id = -1;
     keys_.clear();
 }
 
 int NameTable::Find(std::string_view name18) const {
     if (TrimName(name18).empty()) return kNoName;
     size_t i = Slot(PaddedKey(name18));
-    return slots_[i];
+    return slots_[i].id;
 }
 
 const NameGroup* DayGroups::Find(int name) const {

@@ -43,12 +43,17 @@ class NameTable {
     const std::vector<Key>& Keys() const { return keys_; }
 
   private:
+    // A slot holds its key beside its id, so that a lookup reads one place, not two.
+    struct SlotEntry {
+        Key key;
+        int id = -1;  // -1 = empty
+    };
     static uint64_t Hash(const Key& k);
     size_t Slot(const Key& k) const;
     void Grow();
     std::vector<Key> keys_;
-    std::vector<int> slots_;    // open addressing; -1 = empty
-    std::vector<size_t> used_;  // Clear's scratch
+    std::vector<SlotEntry> slots_;  // open addressing
+    std::vector<size_t> used_;      // Clear's scratch
 };
 
 // 16 bytes: a day holds millions of them, and their memory is most of what reading costs.
