@@ -1,6 +1,8 @@
 // The pair comparison engine on hand-made histories; expected counts worked out by hand.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "compare/search2ba.h"
 #include "compare_fixtures.h"
 
@@ -42,6 +44,17 @@ std::ostream& operator<<(std::ostream& os, const PairResult& r) {
     return os << "count " << r.count << " pt " << r.ptA << ":" << r.ptB << " doku " << r.dokuA
               << ":" << r.dokuB << " so " << r.soA << ":" << r.soB << " win " << r.winA << ":"
               << r.winB;
+}
+
+// The margins' tenths come from a table made at compile time; every value must be the
+// division done at run time, bit for bit, inside the table and past both of its ends.
+TEST(CompareEngine, TenthsTableIsTheDivision) {
+    for (int d = -3 * kTenthsTableHalf; d <= 3 * kTenthsTableHalf; ++d) {
+        volatile double ten = 10.0;
+        const double want = d / ten;
+        const double got = TenthsToUnits(d);
+        ASSERT_EQ(std::memcmp(&got, &want, sizeof got), 0) << d;
+    }
 }
 
 // A met the opponent X twice, B three times; one race of both with X is never used; runs on
